@@ -1,0 +1,37 @@
+#!/bin/sh
+# Installs the Debian packages that building, testing and running Velmora need.
+# Does nothing when every package is already present.
+set -eu
+
+packages="
+cmake g++ make pkg-config
+libgtest-dev libgmock-dev
+libicu-dev libvips-dev libjpeg62-turbo-dev libheif-dev
+qt6-base-dev qt6-declarative-dev libgl-dev
+qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-dialogs
+qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templates
+qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
+libcanberra-dev sound-theme-freedesktop
+xvfb xauth
+"
+
+missing=""
+for p in $packages; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing="$missing $p" ;;
+    esac
+done
+
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+else
+    sudo="sudo"
+fi
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing

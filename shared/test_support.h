@@ -1,0 +1,50 @@
+#pragma once
+
+// Helpers for tests that run the real programs on real folder trees.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::testing {
+
+/// A fresh empty folder under the system's temporary folder, removed with
+/// everything in it when the object goes away.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& child) const { return path_ / child; }
+
+private:
+    std::filesystem::path path_;
+};
+
+/// What a finished child process left behind.
+struct RunResult {
+    int exitCode = -1;  ///< exit status, or 128 + signal number when it was killed
+    std::string out;    ///< everything it wrote to standard output
+    std::string err;    ///< everything it wrote to standard error
+};
+
+/// Runs `program` with `args` in working folder `cwd` (the current one when
+/// empty), waits for it and collects its output.
+RunResult run(const std::filesystem::path& program, const std::vector<std::string>& args,
+              const std::filesystem::path& cwd = {});
+
+/// The whole content of `file`, or an empty text when it cannot be read.
+std::string readFile(const std::filesystem::path& file);
+
+/// Creates or replaces `file` with `content`, creating missing parent folders.
+void writeFile(const std::filesystem::path& file, std::string_view content);
+
+/// Every entry below `root` as a sorted list of paths relative to it;
+/// folders end with "/".
+std::vector<std::string> listTree(const std::filesystem::path& root);
+
+}  // namespace velmora::testing
