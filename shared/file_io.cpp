@@ -1,0 +1,34 @@
+#include "file_io.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace velmora {
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+UniqueFd::~UniqueFd() {
+    close();
+}
+
+bool UniqueFd::close() {
+    if (fd_ < 0)
+        return true;
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+}
+
+}  // namespace velmora

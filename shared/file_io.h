@@ -1,0 +1,31 @@
+#pragma once
+
+#include <fcntl.h>
+
+#include <string_view>
+
+namespace velmora {
+
+/// Writes every byte of `data` to `fd`, going on after short writes and
+/// interruptions. Gives false on the first error.
+bool writeAll(int fd, std::string_view data);
+
+/// Owns an open file descriptor and closes it when it goes away.
+class UniqueFd {
+  public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    ~UniqueFd();
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    /// Closes the descriptor now; gives false when close reports an error
+    /// (for a file just written, the data may not have arrived).
+    bool close();
+
+  private:
+    int fd_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,107 @@
+#include "unique_destination.h"
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "uuid.h"
+
+namespace velmora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kLastNumber = 999999;
+// After every numbered name, random names are tried; a clash of random
+// UUIDs means something is deeply wrong, so give up after a few.
+constexpr int kRandomAttempts = 16;
+
+/// The folder, base and extension of a wanted path, split at the last "."
+/// of its last component.
+struct NameParts {
+    fs::path folder;
+    std::string base;
+    std::string extension;
+};
+
+NameParts split(const fs::path& wanted) {
+    const std::string name = wanted.filename().string();
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return {wanted.parent_path(), name, {}};
+    return {wanted.parent_path(), name.substr(0, dot), name.substr(dot + 1)};
+}
+
+std::string withExtension(std::string stem, const std::string& extension) {
+    if (!extension.empty())
+        stem += "." + extension;
+    return stem;
+}
+
+fs::path numberedName(const NameParts& parts, int number) {
+    return parts.folder /
+           withExtension(parts.base + " (" + std::to_string(number) + ")", parts.extension);
+}
+
+fs::path randomName(const NameParts& parts) {
+    return parts.folder / withExtension(randomUuidText(), parts.extension);
+}
+
+bool somethingExistsAt(const fs::path& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+/// The first free name from number `from` on (0 stands for the wanted path
+/// itself), or nothing when every numbered name is taken.
+std::optional<fs::path> firstFreeFrom(const fs::path& wanted, const NameParts& parts, int& number) {
+    for (; number <= kLastNumber; ++number) {
+        fs::path candidate = number == 0 ? wanted : numberedName(parts, number);
+        if (!somethingExistsAt(candidate))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+fs::path uniqueDestination(const fs::path& wanted) {
+    const NameParts parts = split(wanted);
+    int number = 0;
+    if (auto free = firstFreeFrom(wanted, parts, number))
+        return *free;
+    return randomName(parts);
+}
+
+std::optional<fs::path> claimFreeName(const fs::path& wanted,
+                                      const std::function<ClaimResult(const fs::path&)>& attempt) {
+    const NameParts parts = split(wanted);
+    for (int number = 0;; ++number) {
+        const auto candidate = firstFreeFrom(wanted, parts, number);
+        if (!candidate)
+            break;
+        switch (attempt(*candidate)) {
+            case ClaimResult::Claimed:
+                return candidate;
+            case ClaimResult::Failed:
+                return std::nullopt;
+            case ClaimResult::Taken:
+                break;
+        }
+    }
+    for (int tries = 0; tries < kRandomAttempts; ++tries) {
+        fs::path candidate = randomName(parts);
+        switch (attempt(candidate)) {
+            case ClaimResult::Claimed:
+                return candidate;
+            case ClaimResult::Failed:
+                return std::nullopt;
+            case ClaimResult::Taken:
+                break;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmora

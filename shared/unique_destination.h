@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace velmora {
+
+/// Gives a path at which nothing exists at the moment of the test: `wanted`
+/// itself when it is free, else the first free "base (i).ext" in the same
+/// folder for i = 1 to 999999 ("base (i)" when the name has no extension),
+/// else an untested random upper-case UUID name with the same extension.
+/// Anything a path resolves to counts as existing (file, folder, link
+/// whose target exists).
+std::filesystem::path uniqueDestination(const std::filesystem::path& wanted);
+
+/// The outcome of one attempt to take a destination name.
+enum class ClaimResult {
+    Claimed,  ///< the name is now ours
+    Taken,    ///< something got there first; the next name may do
+    Failed,   ///< a real failure; no other name would help
+};
+
+/// Walks the names of `uniqueDestination` from the first free one and calls
+/// `attempt` on each until it claims one, moving on whenever the name has
+/// been taken in the meantime. Gives the claimed path, or nothing when an
+/// attempt failed for good. Safe for many callers racing for one name.
+std::optional<std::filesystem::path> claimFreeName(
+    const std::filesystem::path& wanted,
+    const std::function<ClaimResult(const std::filesystem::path&)>& attempt);
+
+}  // namespace velmora
