@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+/// `argument` as an absolute path without a trailing "/": a relative one is
+/// joined to the current folder, and "." names and repeated "/" are dropped.
+/// ".." names stay, since the folder before one may be a link that leads
+/// elsewhere. None when `argument` is empty or the current folder cannot be
+/// read.
+std::optional<std::string> absolutePath(std::string_view argument);
+
+}  // namespace velmora

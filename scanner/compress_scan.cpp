@@ -1,0 +1,83 @@
+#include "compress_scan.h"
+
+#include "absolute_path.h"
+#include "file_name_rules.h"
+#include "job_files.h"
+#include "line_writer.h"
+#include "output_folders.h"
+#include "tree_walk.h"
+#include "work_list.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace velmora {
+
+namespace {
+
+/// Lists every photo of the walk in the work list and adds up their sizes.
+class CompressScan final : public WalkVisitor {
+  public:
+    explicit CompressScan(int listFd) : listFd_(listFd) {}
+
+    /// The summary line "photos|leftAside|bytes" with its line feed.
+    std::string summary() const {
+        return std::to_string(photos_) + '|' + std::to_string(leftAside_) + '|' +
+               std::to_string(bytes_) + '\n';
+    }
+
+    bool enterFolder(const WalkEntry& folder) override { return !isCompressOutput(folder.name); }
+
+    void visitFile(const WalkEntry& file) override {
+        struct stat status;
+        if (!isListLine(file.path) || !hasPhotoExtension(file.name) ||
+            ::fstatat(file.folderFd, file.name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(status.st_mode)) {
+            ++leftAside_;
+            return;
+        }
+        ++photos_;
+        bytes_ += status.st_size;
+        writeLine(listFd_, file.path);
+    }
+
+  private:
+    int listFd_;
+    std::int64_t photos_ = 0;
+    std::int64_t leftAside_ = 0;
+    std::int64_t bytes_ = 0;
+};
+
+}  // namespace
+
+int runCompressScan(int argc, char** argv) {
+    if (argc != 3) {
+        std::fputs("Usage: compress-scan SOURCE TMP\n", stderr);
+        return 2;
+    }
+    const std::string tmp = argv[2];
+    createJobFolder(tmp);
+    const int listFd = openEmptyFile(tmp, "files.txt");
+    if (listFd < 0) {
+        std::fputs("Cannot open temporary files.\n", stderr);
+        return 3;
+    }
+    CompressScan scan(listFd);
+    if (const auto source = absolutePath(argv[1]))
+        walkTree(*source, scan);
+    const int summaryError = replaceFileAtomically(tmp, "summary.txt", scan.summary());
+    ::close(listFd);
+    if (summaryError != 0) {
+        std::fprintf(stderr, "Cannot write summary.txt: %s\n", std::strerror(summaryError));
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace velmora

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+/// `path` as a text that can stand as one line of a list, for a path that
+/// cannot (not UTF-8, or holding a line break). Well-formed UTF-8 is kept;
+/// each byte outside it becomes "\xHH" (upper-case hex), and each line break
+/// becomes an escape: "\n", "\r", "\v", "\f", "\u0085", "\u2028", "\u2029".
+/// Backslashes already in the path are kept as they are.
+std::string escapedPath(std::string_view path);
+
+}  // namespace velmora

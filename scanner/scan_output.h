@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+/// The counters of one sort scan.
+struct ScanCounts {
+    std::int64_t visited = 0;  ///< regular files examined
+    std::int64_t total = 0;    ///< numbered photos
+    std::int64_t odd = 0;
+    std::int64_t even = 0;
+    std::int64_t ignored = 0;  ///< regular files that are not numbered photos
+};
+
+/// The files a sort scan writes into its job folder while it walks: the four
+/// lists and the progress file "scan_status.txt".
+class ScanOutput {
+  public:
+    enum class List { files, odd, even, ignore };
+
+    ScanOutput() = default;
+    ScanOutput(const ScanOutput&) = delete;
+    ScanOutput& operator=(const ScanOutput&) = delete;
+    /// Closes the files in the order "files.txt", "odd.txt", "even.txt",
+    /// "ignore.txt", "scan_status.txt".
+    ~ScanOutput();
+
+    /// Creates the five files empty in `folder`, replacing any earlier ones,
+    /// and opens them. False when any of them cannot be opened.
+    bool open(const std::string& folder);
+
+    /// Writes `path` as the next line of `list`.
+    void record(List list, std::string_view path);
+
+    /// Rewrites the progress file in place with `counts`: truncated, then one line.
+    void writeProgress(const ScanCounts& counts);
+
+  private:
+    static constexpr std::size_t statusFile = 4;
+    std::array<int, 5> fds_ = {-1, -1, -1, -1, -1};
+};
+
+/// The progress line "visited|total|odd|even|ignored" without its line feed.
+std::string progressLine(const ScanCounts& counts);
+
+/// The summary line "total|odd|even|ignored" with its line feed.
+std::string summaryLine(const ScanCounts& counts);
+
+}  // namespace velmora

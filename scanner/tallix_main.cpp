@@ -1,0 +1,5 @@
+#include "tallix.h"
+
+int main(int argc, char** argv) {
+    return velmora::runTallix(argc, argv);
+}

@@ -1,0 +1,188 @@
+#include "tree_walk.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+/// One folder on the way down from the root.
+struct Level {
+    DIR* dir = nullptr;          // null while closed to stay under the open-folder bound
+    long resumeAt = 0;           // listing position to go on from once reopened
+    dev_t device = 0;            // identity of the folder, checked when it is reopened
+    ino_t inode = 0;             //
+    std::size_t pathLength = 0;  // length of the folder's path in `path_`
+};
+
+class TreeWalker {
+  public:
+    TreeWalker(const std::string& root, WalkVisitor& visitor, std::size_t maxOpen)
+        : root_(root), visitor_(visitor), maxOpen_(std::max<std::size_t>(maxOpen, 1)) {}
+
+    ~TreeWalker() {
+        for (const Level& level : levels_) {
+            if (level.dir != nullptr)
+                ::closedir(level.dir);
+        }
+    }
+
+    void run() {
+        const int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        path_ = root_ == "/" ? "" : root_;
+        push(fd);
+        while (!levels_.empty()) {
+            DIR* dir = levels_.back().dir;
+            const dirent* entry = dir != nullptr ? ::readdir(dir) : nullptr;
+            if (entry == nullptr) {
+                pop();
+            } else {
+                visit(*entry);
+            }
+        }
+    }
+
+  private:
+    void visit(const dirent& entry) {
+        const char* name = entry.d_name;
+        if (name[0] == '.')
+            return;
+        const Level& level = levels_.back();
+        const int folderFd = ::dirfd(level.dir);
+        const unsigned char type =
+            entry.d_type == DT_UNKNOWN ? typeFromStat(folderFd, name) : entry.d_type;
+        if (type != DT_DIR && type != DT_REG)
+            return;
+
+        path_.resize(level.pathLength);
+        path_ += '/';
+        path_ += name;
+        const WalkEntry walkEntry{folderFd, name, path_};
+        if (type == DT_REG) {
+            visitor_.visitFile(walkEntry);
+            return;
+        }
+        if (!visitor_.enterFolder(walkEntry))
+            return;
+        const int fd = ::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd >= 0)
+            push(fd);
+    }
+
+    static unsigned char typeFromStat(int folderFd, const char* name) {
+        struct stat status;
+        if (::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return DT_UNKNOWN;
+        if (S_ISDIR(status.st_mode))
+            return DT_DIR;
+        if (S_ISREG(status.st_mode))
+            return DT_REG;
+        return DT_UNKNOWN;
+    }
+
+    /// Enters the folder open at `fd`, whose path is `path_`.
+    void push(int fd) {
+        DIR* dir = ::fdopendir(fd);
+        if (dir == nullptr) {
+            ::close(fd);
+            return;
+        }
+        if (levels_.size() - firstOpen_ >= maxOpen_)
+            closeShallowest();
+        levels_.push_back(Level{dir, 0, 0, 0, path_.size()});
+    }
+
+    /// Leaves the deepest folder, reopening its parent when that was closed.
+    void pop() {
+        const Level done = levels_.back();
+        levels_.pop_back();
+        if (!levels_.empty() && levels_.size() - 1 < firstOpen_) {
+            firstOpen_ = levels_.size() - 1;
+            reopen(levels_.back(), done.dir != nullptr ? ::dirfd(done.dir) : -1);
+        }
+        if (done.dir != nullptr)
+            ::closedir(done.dir);
+    }
+
+    void closeShallowest() {
+        Level& level = levels_[firstOpen_++];
+        level.resumeAt = ::telldir(level.dir);
+        struct stat status;
+        if (::fstat(::dirfd(level.dir), &status) == 0) {
+            level.device = status.st_dev;
+            level.inode = status.st_ino;
+        }
+        ::closedir(level.dir);
+        level.dir = nullptr;
+    }
+
+    /// Opens `level` again, through ".." of its open child `childFd` when
+    /// there is one, else along its path, and goes back to where its listing
+    /// stopped. It stays closed, and is then left, when neither way leads to
+    /// the same folder.
+    void reopen(Level& level, int childFd) {
+        int fd = childFd >= 0 ? ::openat(childFd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+        if (!isFolder(fd, level)) {
+            if (fd >= 0)
+                ::close(fd);
+            fd = openAlongPath(level.pathLength);
+            if (!isFolder(fd, level)) {
+                if (fd >= 0)
+                    ::close(fd);
+                return;
+            }
+        }
+        level.dir = ::fdopendir(fd);
+        if (level.dir == nullptr) {
+            ::close(fd);
+            return;
+        }
+        ::seekdir(level.dir, level.resumeAt);
+    }
+
+    static bool isFolder(int fd, const Level& level) {
+        struct stat status;
+        return fd >= 0 && ::fstat(fd, &status) == 0 && status.st_dev == level.device &&
+               status.st_ino == level.inode;
+    }
+
+    /// Opens the folder whose path is the first `length` bytes of `path_`, one
+    /// name at a time from the root, following no link on the way.
+    int openAlongPath(std::size_t length) const {
+        int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        std::size_t at = levels_.front().pathLength + 1;
+        while (fd >= 0 && at < length) {
+            const std::size_t end = std::min(path_.find('/', at), length);
+            const std::string name = path_.substr(at, end - at);
+            const int child =
+                ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            ::close(fd);
+            fd = child;
+            at = end + 1;
+        }
+        return fd;
+    }
+
+    const std::string& root_;
+    WalkVisitor& visitor_;
+    const std::size_t maxOpen_;
+    std::vector<Level> levels_;
+    std::size_t firstOpen_ = 0;  // levels below this index are closed
+    std::string path_;           // path of the entry met last; begins with every level's path
+};
+
+}  // namespace
+
+void walkTree(const std::string& root, WalkVisitor& visitor, std::size_t maxOpenFolders) {
+    TreeWalker(root, visitor, maxOpenFolders).run();
+}
+
+}  // namespace velmora
