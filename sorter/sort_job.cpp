@@ -1,0 +1,47 @@
+#include "sort_job.h"
+
+#include "bounded_pool.h"
+#include "destination_folder.h"
+#include "sort_settings.h"
+#include "sort_status.h"
+#include "transfer_step.h"
+#include "work_list.h"
+
+namespace velmora {
+
+namespace {
+
+TransferOutcome transferCountingErrors(const std::string& path, std::size_t k,
+                                       const SortSettings& settings) {
+    try {
+        return transferListedPhoto(path, k, settings);
+    } catch (...) {
+        return {};  // out of memory and the like: this photo failed
+    }
+}
+
+}  // namespace
+
+SortExit runSort(const std::vector<std::string_view>& args) {
+    const auto settings = parseSortArguments(args);
+    if (!settings)
+        return SortExit::WrongArgumentCount;
+    const auto files = readWorkList(settings->tmp / "files.txt");
+    if (!files)
+        return SortExit::WorkListUnreadable;
+
+    createDestinationFolders(*settings);
+    SortStatus status(settings->tmp / "status.txt", static_cast<std::int64_t>(files->size()));
+    status.begin();
+    runBounded(
+        files->size(), settings->workers,
+        [&](std::size_t k) {
+            const auto outcome = transferCountingErrors((*files)[k], k, *settings);
+            status.recordOutcome(outcome.succeeded, outcome.size);
+        },
+        "Velmora.Sort");
+    status.finish();
+    return SortExit::Finished;
+}
+
+}  // namespace velmora

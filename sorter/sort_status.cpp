@@ -1,0 +1,50 @@
+#include "sort_status.h"
+
+#include <algorithm>
+
+#include "atomic_file.h"
+#include "decimal.h"
+
+namespace velmora {
+
+std::string sortStatusLine(std::int64_t done, std::int64_t failed, std::int64_t bytes,
+                           double elapsedSeconds, std::int64_t total) {
+    return std::to_string(done) + "|" + std::to_string(failed) + "|" + std::to_string(bytes) + "|" +
+           formatSeconds(elapsedSeconds) + "|" + std::to_string(total) + "\n";
+}
+
+SortStatus::SortStatus(const std::filesystem::path& statusFile, std::int64_t total)
+    : SortStatus([statusFile](std::string_view line) { replaceFileAtomically(statusFile, line); },
+                 total) {}
+
+SortStatus::SortStatus(Publish publish, std::int64_t total)
+    : publish(std::move(publish)), total(total), start(std::chrono::steady_clock::now()) {}
+
+void SortStatus::begin() {
+    start = std::chrono::steady_clock::now();
+    writeStatus();
+}
+
+void SortStatus::recordOutcome(bool succeeded, std::int64_t size) {
+    std::lock_guard guard(lock);
+    ++done;
+    if (succeeded) {
+        bytes += size;
+    } else {
+        ++failed;
+    }
+    if (done % statusEvery == 0 || done == total)
+        writeStatus();
+}
+
+void SortStatus::finish() {
+    std::lock_guard guard(lock);
+    writeStatus();
+}
+
+void SortStatus::writeStatus() {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    publish(sortStatusLine(done, failed, bytes, std::max(0.001, elapsed.count()), total));
+}
+
+}  // namespace velmora

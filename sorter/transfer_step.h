@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "sort_settings.h"
+
+namespace velmora {
+
+/// What one transfer step adds to the run's counters.
+struct TransferOutcome {
+    bool succeeded = false;
+    std::int64_t size = 0;  ///< the source's size in bytes, read before the transfer
+};
+
+/// Copies or moves the photo listed at position `k` into its destination
+/// folder under the first free name of the free-name sequence, never
+/// replacing anything; a name taken by a parallel step meanwhile makes it
+/// try the next one. Fails, touching nothing, when the file name carries
+/// no number.
+TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
+                                    const SortSettings& settings);
+
+}  // namespace velmora
