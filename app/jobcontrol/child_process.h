@@ -1,0 +1,59 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+/// Where a child's standard output or standard error goes.
+enum class Output { Inherit, Discard };
+
+/// A child started by ChildProcess::spawn, or why the system refused it.
+struct SpawnResult;
+
+/// A started child process, held through a pidfd so that a signal never
+/// reaches a later process that happens to reuse its id. Destroying a
+/// ChildProcess whose child still runs neither signals nor waits for the
+/// child: a background thread reaps it once it ends, so no zombie stays.
+class ChildProcess {
+  public:
+    /// Starts `program` with `arguments` (argv[0] is `program` itself),
+    /// inheriting the environment and working folder.
+    static SpawnResult spawn(const std::string& program, const std::vector<std::string>& arguments,
+                             Output out, Output err);
+
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t pid() const { return pid_; }
+    /// A descriptor that becomes readable once the child has ended.
+    int exitDescriptor() const { return pidfd_; }
+    /// True until the child has ended.
+    bool isRunning() const;
+    /// Blocks until the child ends, reaps it and returns its exit status
+    /// (the signal number when a signal ended it).
+    int wait();
+    /// Reaps an ended child and returns its exit status; nothing while it runs.
+    std::optional<int> tryReap();
+    /// Sends `signal` to this child alone; false when it was not delivered.
+    bool sendSignal(int signal) const;
+
+  private:
+    ChildProcess(pid_t pid, int pidfd) : pid_(pid), pidfd_(pidfd) {}
+
+    pid_t pid_;
+    int pidfd_;
+    std::optional<int> exitStatus_;
+};
+
+struct SpawnResult {
+    std::unique_ptr<ChildProcess> child;  ///< set when the child was started
+    int error = 0;                        ///< errno of the refusal otherwise
+};
+
+}  // namespace velmora

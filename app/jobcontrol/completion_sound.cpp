@@ -1,0 +1,50 @@
+#include "completion_sound.h"
+
+#include <QApplication>
+
+#include <canberra.h>
+
+#include <cstdio>
+
+namespace velmora {
+
+namespace {
+
+/// The sound context, opened once and kept for the application's lifetime so
+/// that a sound that has started can play to its end.
+ca_context* soundContext() {
+    static ca_context* context = [] {
+        ca_context* made = nullptr;
+        if (ca_context_create(&made) != CA_SUCCESS) {
+            return static_cast<ca_context*>(nullptr);
+        }
+        ca_context_change_props(made, CA_PROP_APPLICATION_NAME, "Velmora", nullptr);
+        return made;
+    }();
+    return context;
+}
+
+void beep() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+        QApplication::beep();
+        return;
+    }
+    std::fputs("\a", stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+CompletionSound playCompletionSound() {
+    ca_context* context = soundContext();
+    if (context != nullptr &&
+        ca_context_play(context, 0, CA_PROP_EVENT_ID, "complete", CA_PROP_CANBERRA_XDG_THEME_NAME,
+                        "freedesktop", CA_PROP_EVENT_DESCRIPTION, "Proses Selesai",
+                        nullptr) == CA_SUCCESS) {
+        return CompletionSound::Played;
+    }
+    beep();
+    return CompletionSound::Beeped;
+}
+
+}  // namespace velmora

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace velmora {
+
+/// Asks the user for one folder under the dialog title given; returns its
+/// path, or an empty text when the user cancels.
+using FolderChooser = std::function<QString(const QString& title)>;
+
+/// The platform's modal folder chooser (needs a QApplication).
+QString choosePlatformFolder(const QString& title);
+
+}  // namespace velmora

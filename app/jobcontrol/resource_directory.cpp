@@ -1,0 +1,13 @@
+#include "resource_directory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace velmora {
+
+QString applicationResourceDirectory() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/velmora"));
+}
+
+}  // namespace velmora

@@ -1,0 +1,35 @@
+#!/bin/bash
+# Backend of the sort tab, run as: bash sorter_backend.sh VERB ARGS...
+#   scan SOURCE TMP                          -> Tallix SOURCE TMP
+#   sort SOURCE TMP MODE WORKERS ODD EVEN    -> Brevin SOURCE TMP MODE WORKERS ODD EVEN
+# Each verb replaces this shell with its tool, so that the stop and continue
+# signals the application sends to this process reach the tool itself.
+# Exit status: the tool's; 2 for a wrong verb or argument count; 127 when the
+# tool is missing.
+
+usage() {
+    echo "usage: sorter_backend.sh scan SOURCE TMP" >&2
+    echo "       sorter_backend.sh sort SOURCE TMP MODE WORKERS ODD EVEN" >&2
+    exit 2
+}
+
+# The tools lie at a fixed place relative to this script's folder, both in
+# the build tree and in an installed tree.
+here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd -P) || exit 127
+tools="$here/@VELMORA_TOOLS_FROM_SCRIPTS@"
+
+run_tool() {
+    local tool="$tools/$1"
+    shift
+    if [[ ! -x $tool ]]; then
+        echo "sorter_backend.sh: missing tool $tool" >&2
+        exit 127
+    fi
+    exec "$tool" "$@"
+}
+
+case "${1-}" in
+    scan) (($# == 3)) || usage; run_tool Tallix "${@:2}" ;;
+    sort) (($# == 7)) || usage; run_tool Brevin "${@:2}" ;;
+    *) usage ;;
+esac
