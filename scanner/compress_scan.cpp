@@ -1,6 +1,7 @@
 #include "compress_scan.h"
 
 #include "absolute_path.h"
+#include "atomic_file.h"
 #include "file_name_rules.h"
 #include "job_files.h"
 #include "line_writer.h"
@@ -12,9 +13,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace velmora {
@@ -71,9 +74,11 @@ int runCompressScan(int argc, char** argv) {
     CompressScan scan(listFd);
     if (const auto source = absolutePath(argv[1]))
         walkTree(*source, scan);
-    const int summaryError = replaceFileAtomically(tmp, "summary.txt", scan.summary());
+    const bool written =
+        replaceFileAtomically(std::filesystem::path(tmp) / "summary.txt", scan.summary());
+    const int summaryError = errno;
     ::close(listFd);
-    if (summaryError != 0) {
+    if (!written) {
         std::fprintf(stderr, "Cannot write summary.txt: %s\n", std::strerror(summaryError));
         return 1;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace velmora {
 
@@ -13,11 +12,5 @@ void createJobFolder(const std::string& folder);
 /// replaced, never followed) and opens it for writing at offset 0. Gives the
 /// descriptor, or -1.
 int openEmptyFile(const std::string& folder, const char* name);
-
-/// Replaces `folder`/`name` with `content` in one step: the bytes go to a
-/// temporary file in the same folder, which is then renamed over it, so a
-/// reader sees the old file or the whole new one. Gives 0, or the errno of
-/// the step that failed (the temporary file is then removed).
-int replaceFileAtomically(const std::string& folder, const char* name, std::string_view content);
 
 }  // namespace velmora

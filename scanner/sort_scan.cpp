@@ -1,0 +1,50 @@
+#include "sort_scan.h"
+
+#include "escaped_path.h"
+#include "file_name_rules.h"
+#include "output_folders.h"
+#include "work_list.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::int64_t progressEvery = 1000;
+
+}  // namespace
+
+bool SortScan::enterFolder(const WalkEntry& folder) {
+    return !isSortOrCompressOutput(folder.name);
+}
+
+void SortScan::visitFile(const WalkEntry& file) {
+    ++counts_.visited;
+    // The sort worker reads the lists line by line as UTF-8; a path that
+    // cannot be one such line is set aside, in an escaped form.
+    if (!isListLine(file.path))
+        return ignore(escapedPath(file.path));
+    if (!hasPhotoExtension(file.name))
+        return ignore(file.path);
+    const auto number = numberFromFilename(file.name);
+    if (!number)
+        return ignore(file.path);
+
+    ++counts_.total;
+    output_.record(ScanOutput::List::files, file.path);
+    if (*number % 2 == 0) {
+        ++counts_.even;
+        output_.record(ScanOutput::List::even, file.path);
+    } else {
+        ++counts_.odd;
+        output_.record(ScanOutput::List::odd, file.path);
+    }
+    if (counts_.visited % progressEvery == 0)
+        output_.writeProgress(counts_);
+}
+
+void SortScan::ignore(std::string_view line) {
+    ++counts_.ignored;
+    output_.record(ScanOutput::List::ignore, line);
+}
+
+}  // namespace velmora
