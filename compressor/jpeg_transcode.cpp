@@ -1,0 +1,206 @@
+#include "jpeg_transcode.h"
+
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>  // jpeglib.h needs FILE
+#include <cstring>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "encode_request.h"
+
+namespace velmora {
+
+namespace {
+
+using namespace std::string_view_literals;
+
+// libjpeg reports fatal errors through error_exit, which must not return.
+// It jumps back to the setjmp in transcodeJpeg; the frames it skips hold
+// only plain C data.
+struct ErrorTrap {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    bool damaged = false;
+};
+
+[[noreturn]] void leaveOnError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
+}
+
+// Warnings that mean the decoded pixels are not the picture: such a stream is
+// better kept unchanged by the caller than re-encoded with grey bands.
+void noteWarning(j_common_ptr info, int level) {
+    if (level >= 0)
+        return;
+    auto* trap = reinterpret_cast<ErrorTrap*>(info->err);
+    switch (info->err->msg_code) {
+        case JWRN_JPEG_EOF:
+        case JWRN_HIT_MARKER:
+        case JWRN_MUST_RESYNC:
+        case JWRN_HUFF_BAD_CODE:
+            trap->damaged = true;
+            break;
+        default:
+            break;
+    }
+    ++info->err->num_warnings;
+}
+
+// Collects the compressed stream in a std::string owned by the caller.
+struct StringDestination {
+    jpeg_destination_mgr manager;
+    std::string* target;
+    JOCTET chunk[1 << 16];
+};
+
+void startChunk(j_compress_ptr info) {
+    auto* dest = reinterpret_cast<StringDestination*>(info->dest);
+    dest->manager.next_output_byte = dest->chunk;
+    dest->manager.free_in_buffer = sizeof dest->chunk;
+}
+
+void appendChunk(j_compress_ptr info, std::size_t length) {
+    auto* dest = reinterpret_cast<StringDestination*>(info->dest);
+    try {
+        dest->target->append(reinterpret_cast<const char*>(dest->chunk), length);
+    } catch (...) {
+        ERREXIT(info, JERR_OUT_OF_MEMORY);
+    }
+}
+
+boolean flushFullChunk(j_compress_ptr info) {
+    appendChunk(info, sizeof reinterpret_cast<StringDestination*>(info->dest)->chunk);
+    startChunk(info);
+    return TRUE;
+}
+
+void flushLastChunk(j_compress_ptr info) {
+    auto* dest = reinterpret_cast<StringDestination*>(info->dest);
+    appendChunk(info, sizeof dest->chunk - dest->manager.free_in_buffer);
+}
+
+bool startsWith(const jpeg_marker_struct& marker, std::string_view prefix) {
+    return marker.data_length >= prefix.size() &&
+           std::memcmp(marker.data, prefix.data(), prefix.size()) == 0;
+}
+
+// EXIF, XMP (standard and extended), ICC profile chunks and IPTC. Other
+// application markers, such as multi-picture indexes that point at byte
+// offsets of the old file, would be wrong in the new one.
+bool isKeptMetadata(const jpeg_marker_struct& marker) {
+    switch (marker.marker) {
+        case JPEG_APP0 + 1:
+            return startsWith(marker, "Exif\0\0"sv) ||
+                   startsWith(marker, "http://ns.adobe.com/xap/1.0/\0"sv) ||
+                   startsWith(marker, "http://ns.adobe.com/xmp/extension/\0"sv);
+        case JPEG_APP0 + 2:
+            return startsWith(marker, "ICC_PROFILE\0"sv);
+        case JPEG_APP0 + 13:
+            return startsWith(marker, "Photoshop 3.0\0"sv);
+        default:
+            return false;
+    }
+}
+
+// The decoded colour model, which is also the encoder's input model: YCbCr
+// passes through without any colour conversion.
+J_COLOR_SPACE passThroughSpace(J_COLOR_SPACE stored) {
+    switch (stored) {
+        case JCS_YCbCr:
+        case JCS_GRAYSCALE:
+        case JCS_RGB:
+            return stored;
+        default:
+            return JCS_UNKNOWN;
+    }
+}
+
+// Everything between the setjmp and a possible longjmp: plain C data only.
+JpegTranscode runTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out,
+                           std::string_view source, int quality) {
+    jpeg_mem_src(&in, reinterpret_cast<const unsigned char*>(source.data()), source.size());
+    jpeg_save_markers(&in, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(&in, JPEG_APP0 + 2, 0xFFFF);
+    jpeg_save_markers(&in, JPEG_APP0 + 13, 0xFFFF);
+    jpeg_read_header(&in, TRUE);
+
+    const J_COLOR_SPACE space = passThroughSpace(in.jpeg_color_space);
+    if (space == JCS_UNKNOWN)
+        return JpegTranscode::NeedsFullDecoder;
+    if (std::int64_t{in.image_width} * in.image_height > kMaxEncodePixels) {
+        return JpegTranscode::Failed;
+    }
+    in.out_color_space = space;
+    jpeg_start_decompress(&in);
+
+    out.image_width = in.output_width;
+    out.image_height = in.output_height;
+    out.input_components = in.output_components;
+    out.in_color_space = space;
+    jpeg_set_defaults(&out);
+    jpeg_set_quality(&out, quality, TRUE);
+    if (quality >= 90 && out.num_components == 3) {
+        out.comp_info[0].h_samp_factor = 1;
+        out.comp_info[0].v_samp_factor = 1;
+    }
+    if (in.saw_JFIF_marker) {
+        out.density_unit = in.density_unit;
+        out.X_density = in.X_density;
+        out.Y_density = in.Y_density;
+    }
+    jpeg_start_compress(&out, TRUE);
+    for (jpeg_saved_marker_ptr marker = in.marker_list; marker; marker = marker->next) {
+        if (isKeptMetadata(*marker)) {
+            jpeg_write_marker(&out, marker->marker, marker->data, marker->data_length);
+        }
+    }
+
+    JSAMPARRAY rows =
+        (*in.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&in), JPOOL_IMAGE,
+                                in.output_width * in.output_components, in.rec_outbuf_height);
+    while (in.output_scanline < in.output_height) {
+        const JDIMENSION count = jpeg_read_scanlines(&in, rows, in.rec_outbuf_height);
+        jpeg_write_scanlines(&out, rows, count);
+    }
+    jpeg_finish_compress(&out);
+    jpeg_finish_decompress(&in);
+    return reinterpret_cast<ErrorTrap*>(in.err)->damaged ? JpegTranscode::Failed
+                                                         : JpegTranscode::Encoded;
+}
+
+}  // namespace
+
+JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg) {
+    jpeg.clear();
+    jpeg.reserve(source.size());
+
+    ErrorTrap trap;
+    jpeg_std_error(&trap.manager);
+    trap.manager.error_exit = leaveOnError;
+    trap.manager.emit_message = noteWarning;
+
+    jpeg_decompress_struct in{};
+    jpeg_compress_struct out{};
+    StringDestination destination{};
+    destination.target = &jpeg;
+    destination.manager.init_destination = startChunk;
+    destination.manager.empty_output_buffer = flushFullChunk;
+    destination.manager.term_destination = flushLastChunk;
+    in.err = &trap.manager;
+    out.err = &trap.manager;
+
+    JpegTranscode result = JpegTranscode::Failed;
+    if (setjmp(trap.jump) == 0) {
+        jpeg_create_decompress(&in);
+        jpeg_create_compress(&out);
+        out.dest = &destination.manager;
+        result = runTranscode(in, out, source, quality);
+    }
+    jpeg_destroy_compress(&out);
+    jpeg_destroy_decompress(&in);
+    return result;
+}
+
+}  // namespace velmora

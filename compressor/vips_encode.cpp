@@ -1,0 +1,86 @@
+#include "vips_encode.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include <vips/vips8>
+
+#include "encode_request.h"
+
+namespace velmora {
+
+namespace {
+
+using vips::VImage;
+using vips::VSource;
+
+// Loader operations allowed to touch a file; everything else (SVG, PDF,
+// ImageMagick, ...) is refused, which also keeps their attack surface away.
+bool isAcceptedLoader(std::string_view loader) {
+    constexpr std::array<std::string_view, 5> accepted = {
+        "VipsForeignLoadJpegSource", "VipsForeignLoadPngSource", "VipsForeignLoadWebpSource",
+        "VipsForeignLoadTiffSource", "VipsForeignLoadHeifSource"};
+    for (std::string_view name : accepted) {
+        if (loader == name)
+            return true;
+    }
+    return false;
+}
+
+VImage toEightBitSrgb(VImage image) {
+    const VipsInterpretation kind = image.guess_interpretation();
+    if (kind == VIPS_INTERPRETATION_CMYK) {
+        image = image.icc_transform(
+            "srgb", VImage::option()->set("embedded", true)->set("input_profile", "cmyk"));
+    } else if (kind == VIPS_INTERPRETATION_B_W || kind == VIPS_INTERPRETATION_GREY16) {
+        image = image.colourspace(VIPS_INTERPRETATION_B_W);
+    } else {
+        image = image.colourspace(VIPS_INTERPRETATION_sRGB);
+    }
+    if (image.has_alpha()) {
+        image = image.flatten(VImage::option()->set("background", std::vector<double>{255.0}));
+    }
+    if (image.format() != VIPS_FORMAT_UCHAR)
+        image = image.cast(VIPS_FORMAT_UCHAR);
+    return image;
+}
+
+}  // namespace
+
+std::optional<std::string> encodeWithVips(const std::filesystem::path& source, int quality) {
+    try {
+        VSource input = VSource::new_from_file(source.c_str());
+        const char* loader = vips_foreign_find_load_source(input.get_source());
+        if (!loader || !isAcceptedLoader(loader))
+            return std::nullopt;
+
+        VImage image = VImage::new_from_source(input, "",
+                                               VImage::option()
+                                                   ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                                                   ->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+        if (std::int64_t{image.width()} * image.height() > kMaxEncodePixels)
+            return std::nullopt;
+        if (std::string_view(loader) == "VipsForeignLoadHeifSource") {
+            // libheif has already turned the pixels upright by the file's
+            // transforms; its EXIF orientation only repeats them.
+            image = image.copy();
+            image.set("orientation", 1);
+        }
+
+        void* buffer = nullptr;
+        std::size_t size = 0;
+        toEightBitSrgb(image).write_to_buffer(".jpg", &buffer, &size,
+                                              VImage::option()->set("Q", quality));
+        std::string jpeg(static_cast<const char*>(buffer), size);
+        g_free(buffer);
+        return jpeg;
+    } catch (const vips::VError&) {
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace velmora
