@@ -1,0 +1,102 @@
+#include "compress_job.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <mutex>
+#include <vector>
+
+#include "atomic_file.h"
+#include "bounded_pool.h"
+#include "compress_arguments.h"
+#include "compress_status.h"
+#include "process_one.h"
+#include "work_list.h"
+
+namespace velmora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+/// The counters of a run and the status file that shows them.
+class CompressProgress {
+  public:
+    CompressProgress(fs::path statusFile, std::int64_t total)
+        : statusFile_(std::move(statusFile)), total_(total), start_(Clock::now()) {}
+
+    /// Writes the status file; only while no worker runs.
+    void writeFirstStatus() { writeStatus(); }
+
+    /// Counts one finished file and writes the status file when it is due.
+    void finish(const FileOutcome& outcome) {
+        std::lock_guard guard(lock_);
+        ++counters_.done;
+        counters_.inputBytes += outcome.sourceBytes;
+        if (outcome.success) {
+            counters_.outputBytes += outcome.outputBytes;
+        } else {
+            ++counters_.failed;
+        }
+        if (statusDueAfter(counters_.done, total_))
+            writeStatus();
+    }
+
+    void writeFinalStatus() {
+        std::lock_guard guard(lock_);
+        writeStatus();
+    }
+
+  private:
+    void writeStatus() {
+        const std::chrono::duration<double> elapsed = Clock::now() - start_;
+        // A failed write leaves the previous line; the next write replaces it.
+        (void)replaceFileAtomically(statusFile_,
+                                    compressStatusLine(counters_, elapsed.count(), total_));
+    }
+
+    const fs::path statusFile_;
+    const std::int64_t total_;
+    const Clock::time_point start_;
+    std::mutex lock_;
+    CompressCounters counters_;
+};
+
+fs::path resolved(const std::string& text) {
+    std::error_code error;
+    fs::path path = fs::absolute(text, error);
+    return error ? fs::path(text) : path;
+}
+
+}  // namespace
+
+MoskelExit runMoskel(std::span<const std::string> args, const std::optional<ImageTool>& tool) {
+    if (args.size() != 4)
+        return MoskelExit::Usage;
+    const fs::path source = resolved(args[0]);
+    const fs::path tmp = resolved(args[1]);
+    const int quality = parseQuality(args[2]);
+    const int workers = parseWorkers(args[3]);
+
+    const auto files = readWorkList(tmp / "files.txt");
+    if (!files)
+        return MoskelExit::WorkListUnreadable;
+
+    const CompressSettings settings{source / ("COMPRESSED_" + std::to_string(quality)), quality,
+                                    tool};
+    std::error_code ignored;
+    fs::create_directories(settings.outdir, ignored);
+
+    CompressProgress progress(tmp / "status.txt", static_cast<std::int64_t>(files->size()));
+    progress.writeFirstStatus();
+    runBounded(
+        files->size(), workers,
+        [&](std::size_t k) { progress.finish(processOne((*files)[k], settings)); },
+        "Velmora.Compress");
+    progress.writeFinalStatus();
+    return MoskelExit::Done;
+}
+
+}  // namespace velmora

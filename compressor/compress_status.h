@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+/// The run's counters as the status file shows them.
+struct CompressCounters {
+    std::int64_t done = 0;
+    std::int64_t failed = 0;
+    std::int64_t outputBytes = 0;
+    std::int64_t inputBytes = 0;
+};
+
+/// The status line "done|failed|outputBytes|inputBytes|elapsed|total\n", the
+/// elapsed seconds raised to at least 0.001 and in shortest round-trip form.
+std::string compressStatusLine(const CompressCounters& counters, double elapsedSeconds,
+                               std::int64_t total);
+
+/// True when the status file is due after a file finished: every 4th
+/// finished file, and the last one.
+bool statusDueAfter(std::int64_t done, std::int64_t total);
+
+}  // namespace velmora

@@ -1,0 +1,10 @@
+// velmora-limit CPU_SECONDS ADDRESS_SPACE_BYTES PROGRAM [ARGUMENT...]: runs
+// PROGRAM under resource limits. Moskel starts every image tool through it,
+// so the limits hold from the tool's first instruction on.
+#include <span>
+
+#include "resource_limits.h"
+
+int main(int argc, char** argv) {
+    return velmora::execWithLimits(std::span<char* const>(argv + 1, argv + argc));
+}

@@ -1,0 +1,59 @@
+#include "resource_limits.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "decimal.h"
+
+namespace velmora {
+
+namespace {
+
+std::optional<rlim_t> positiveLimit(std::string_view text) {
+    const auto value = parseDecimalInteger(text);
+    if (!value || *value <= 0)
+        return std::nullopt;
+    return static_cast<rlim_t>(*value);
+}
+
+// Lowers a limit; a hard limit already below the wanted one stays as it is.
+bool lowerLimit(int resource, rlim_t soft, rlim_t hard) {
+    rlimit limit{};
+    if (::getrlimit(resource, &limit) != 0)
+        return false;
+    if (limit.rlim_max != RLIM_INFINITY) {
+        soft = std::min(soft, limit.rlim_max);
+        hard = std::min(hard, limit.rlim_max);
+    }
+    limit = {soft, hard};
+    return ::setrlimit(resource, &limit) == 0;
+}
+
+}  // namespace
+
+int execWithLimits(std::span<char* const> args) {
+    if (args.size() < 3)
+        return kLimitUsageExit;
+    const auto cpuSeconds = positiveLimit(args[0]);
+    const auto addressSpace = positiveLimit(args[1]);
+    if (!cpuSeconds || !addressSpace)
+        return kLimitUsageExit;
+
+    // A tool that runs into its CPU limit is killed by SIGXCPU, whose default
+    // action would also write a core file.
+    if (!lowerLimit(RLIMIT_CORE, 0, 0) || !lowerLimit(RLIMIT_CPU, *cpuSeconds, *cpuSeconds + 1) ||
+        !lowerLimit(RLIMIT_AS, *addressSpace, *addressSpace)) {
+        return kLimitExecExit;
+    }
+    std::vector<char*> argv(args.begin() + 2, args.end());
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    return kLimitExecExit;
+}
+
+}  // namespace velmora
