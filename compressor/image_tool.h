@@ -6,12 +6,20 @@
 
 namespace velmora {
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// Sanitizer builds reserve terabytes of shadow address space in every
+// program, so they cannot run under an address-space limit.
+inline constexpr std::int64_t kToolAddressSpace = 0;
+#else
+inline constexpr std::int64_t kToolAddressSpace = std::int64_t{4} << 30;
+#endif
+
 /// Resource limits every image tool run gets, set in the child before the
 /// tool starts. CPU time does not advance while a job is stopped, so a
 /// paused run is never cut short by them.
 struct ToolLimits {
     std::int64_t cpuSeconds = 120;
-    std::int64_t addressSpaceBytes = std::int64_t{4} << 30;
+    std::int64_t addressSpaceBytes = kToolAddressSpace;  ///< 0: no limit
 };
 
 /// The program that re-encodes photos, and how it is started.

@@ -14,9 +14,9 @@ namespace velmora {
 
 namespace {
 
-std::optional<rlim_t> positiveLimit(std::string_view text) {
+std::optional<rlim_t> limitValue(std::string_view text) {
     const auto value = parseDecimalInteger(text);
-    if (!value || *value <= 0)
+    if (!value || *value < 0)
         return std::nullopt;
     return static_cast<rlim_t>(*value);
 }
@@ -39,15 +39,15 @@ bool lowerLimit(int resource, rlim_t soft, rlim_t hard) {
 int execWithLimits(std::span<char* const> args) {
     if (args.size() < 3)
         return kLimitUsageExit;
-    const auto cpuSeconds = positiveLimit(args[0]);
-    const auto addressSpace = positiveLimit(args[1]);
-    if (!cpuSeconds || !addressSpace)
+    const auto cpuSeconds = limitValue(args[0]);
+    const auto addressSpace = limitValue(args[1]);
+    if (!cpuSeconds || *cpuSeconds == 0 || !addressSpace)
         return kLimitUsageExit;
 
     // A tool that runs into its CPU limit is killed by SIGXCPU, whose default
     // action would also write a core file.
     if (!lowerLimit(RLIMIT_CORE, 0, 0) || !lowerLimit(RLIMIT_CPU, *cpuSeconds, *cpuSeconds + 1) ||
-        !lowerLimit(RLIMIT_AS, *addressSpace, *addressSpace)) {
+        (*addressSpace > 0 && !lowerLimit(RLIMIT_AS, *addressSpace, *addressSpace))) {
         return kLimitExecExit;
     }
     std::vector<char*> argv(args.begin() + 2, args.end());

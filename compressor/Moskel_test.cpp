@@ -1,0 +1,237 @@
+// Black-box tests of Moskel on real folder trees, with the real encoder and
+// with a fake image tool placed beside a copy of Moskel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "decimal.h"
+#include "test_images.h"
+#include "test_support.h"
+
+namespace velmora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// A job: photos under root/src, the job folder root/job.
+struct Job {
+    TempDir root;
+    fs::path source() const { return root / "src"; }
+    fs::path tmp() const { return root / "job"; }
+
+    fs::path listPhoto(const fs::path& relative) {
+        list += (source() / relative).string() + "\n";
+        return source() / relative;
+    }
+    fs::path addPhoto(const fs::path& relative, const std::string& content) {
+        writeFile(source() / relative, content);
+        return listPhoto(relative);
+    }
+    RunResult run(const fs::path& moskel = MOSKEL_PATH, const std::string& quality = "50",
+                  const std::string& workers = "8") {
+        writeFile(tmp() / "files.txt", list);
+        return testing::run(moskel, {source(), tmp(), quality, workers});
+    }
+    std::string list;
+};
+
+/// The fields of the status line.
+std::vector<std::string> statusFields(const Job& job) {
+    std::string line = readFile(job.tmp() / "status.txt");
+    std::vector<std::string> fields;
+    if (line.empty() || line.back() != '\n')
+        return fields;
+    line.pop_back();
+    for (std::size_t at = 0;;) {
+        const std::size_t bar = line.find('|', at);
+        fields.push_back(line.substr(at, bar - at));
+        if (bar == std::string::npos)
+            return fields;
+        at = bar + 1;
+    }
+}
+
+/// done|failed|outputBytes|inputBytes|total, the elapsed field checked apart.
+std::string counters(const Job& job) {
+    auto fields = statusFields(job);
+    if (fields.size() != 6)
+        return "bad status line";
+    EXPECT_GE(std::stod(fields[4]), 0.001);
+    EXPECT_NE(fields[4].find('.'), std::string::npos);
+    fields.erase(fields.begin() + 4);
+    std::string text;
+    for (const auto& field : fields)
+        text += (text.empty() ? "" : "|") + field;
+    return text;
+}
+
+std::int64_t sizeSum(const std::vector<fs::path>& files) {
+    std::int64_t sum = 0;
+    for (const auto& file : files)
+        sum += fs::file_size(file);
+    return sum;
+}
+
+std::int64_t folderBytes(const fs::path& folder) {
+    std::int64_t sum = 0;
+    for (const auto& name : listTree(folder))
+        sum += fs::file_size(folder / name);
+    return sum;
+}
+
+/// A copy of Moskel in its own folder with `tool` beside it as its encoder.
+fs::path moskelWithTool(const TempDir& dir, const fs::path& tool) {
+    fs::copy_file(MOSKEL_PATH, dir / "Moskel");
+    fs::copy_file(LIMITER_PATH, dir / "velmora-limit");
+    if (!tool.empty())
+        fs::copy_file(tool, dir / "velmora-encode");
+    return dir / "Moskel";
+}
+
+TEST(Moskel, RefusesWrongArgumentsAndAMissingWorkList) {
+    Job job;
+    writeFile(job.source() / "a.jpg", "x");
+    fs::create_directories(job.tmp());
+    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50"}).exitCode, 2);
+    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4", "x"}).exitCode, 2);
+    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
+    writeFile(job.tmp() / "files.txt", "\xC3\x28\n");
+    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
+    EXPECT_EQ(listTree(job.root.path()),
+              (std::vector<std::string>{"job/", "job/files.txt", "src/", "src/a.jpg"}));
+}
+
+TEST(Moskel, QualityNamesTheOutputFolder) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"abc", "COMPRESSED_50"}, {"0", "COMPRESSED_1"},    {"150", "COMPRESSED_100"},
+        {"-5", "COMPRESSED_1"},   {"+75", "COMPRESSED_75"}, {" 50", "COMPRESSED_50"}};
+    for (const auto& [quality, folder] : cases) {
+        SCOPED_TRACE(quality);
+        Job job;
+        job.list = "\n\r\n\n";
+        ASSERT_EQ(job.run(MOSKEL_PATH, quality).exitCode, 0);
+        EXPECT_TRUE(fs::is_directory(job.source() / folder));
+        EXPECT_EQ(counters(job), "0|0|0|0|0");
+    }
+}
+
+TEST(Moskel, CompressesEveryFormatUnderItsOwnName) {
+    Job job;
+    const auto samples = writeSamplePhotos(job.source() / "phone");
+    std::vector<fs::path> sources;
+    for (const auto& sample : samples)
+        sources.push_back(job.listPhoto("phone/" + sample.name));
+    sources.push_back(job.addPhoto("broken/IMG_9.png", "this is no image"));
+
+    ASSERT_EQ(job.run(MOSKEL_PATH, "90", "3").exitCode, 0);
+    const fs::path outdir = job.source() / "COMPRESSED_90";
+    std::vector<fs::path> outputs;
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample.name);
+        outputs.push_back(outdir / sample.name);
+        EXPECT_EQ(outputProblem(outputs.back(), sample), "");
+    }
+    outputs.push_back(outdir / "IMG_9.png");
+    EXPECT_EQ(readFile(outputs.back()), "this is no image");
+    EXPECT_EQ(listTree(outdir).size(), outputs.size());
+    EXPECT_EQ(counters(job), "10|0|" + std::to_string(sizeSum(outputs)) + "|" +
+                                 std::to_string(sizeSum(sources)) + "|10");
+}
+
+TEST(Moskel, SameNamedPhotosEachGetTheirOwnOutput) {
+    Job job;
+    const std::string photo = jpegBytes(200, 150);
+    for (int k = 0; k < 24; ++k)
+        job.addPhoto("day" + std::to_string(k) + "/IMG_1.jpg", photo);
+    ASSERT_EQ(job.run().exitCode, 0);
+    ASSERT_EQ(job.run().exitCode, 0);  // a second run adds numbered names beside the first
+
+    const fs::path outdir = job.source() / "COMPRESSED_50";
+    std::set<std::string> expected = {"IMG_1.jpg"};
+    for (int k = 1; k < 48; ++k)
+        expected.insert("IMG_1 (" + std::to_string(k) + ").jpg");
+    const auto names = listTree(outdir);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
+    for (const auto& name : names) {
+        const std::string output = readFile(outdir / name);
+        EXPECT_TRUE(output.starts_with("\xFF\xD8\xFF") && output.size() < photo.size()) << name;
+    }
+    EXPECT_EQ(statusFields(job)[1], "0");
+}
+
+TEST(Moskel, WithoutAToolEveryPhotoFailsAndNothingIsWritten) {
+    Job job;
+    TempDir alone;
+    const std::vector<fs::path> sources = {job.addPhoto("a.jpg", jpegBytes(64, 48)),
+                                           job.addPhoto("b/c.png", "png?")};
+    ASSERT_EQ(job.run(moskelWithTool(alone, {})).exitCode, 0);
+    EXPECT_TRUE(listTree(job.source() / "COMPRESSED_50").empty());
+    EXPECT_EQ(counters(job), "2|2|0|" + std::to_string(sizeSum(sources)) + "|2");
+}
+
+TEST(Moskel, FallsBackToAnExactCopyWhenTheToolFails) {
+    Job job;
+    TempDir bin;
+    std::vector<fs::path> sources;
+    for (const char* name :
+         {"exit3.jpg", "partial.png", "nothing.heic", "garbage.jpg", "good.jpg", "vanish.jpg"}) {
+        sources.push_back(job.addPhoto(name, std::string("source of ") + name));
+    }
+    ASSERT_EQ(job.run(moskelWithTool(bin, FAKE_TOOL_PATH), "50", "2").exitCode, 0);
+
+    const fs::path outdir = job.source() / "COMPRESSED_50";
+    for (const char* name : {"exit3.jpg", "partial.png", "nothing.heic", "garbage.jpg"}) {
+        EXPECT_EQ(readFile(outdir / name), std::string("source of ") + name);
+    }
+    EXPECT_TRUE(readFile(outdir / "good.jpg").starts_with("\xFF\xD8\xFF"));
+    EXPECT_FALSE(fs::exists(outdir / "vanish.jpg"));
+    EXPECT_EQ(listTree(outdir).size(), 5u);
+
+    const std::int64_t inputBytes =
+        sizeSum({sources.begin(), sources.end() - 1}) + std::string("source of vanish.jpg").size();
+    EXPECT_EQ(counters(job), "6|1|" + std::to_string(folderBytes(outdir)) + "|" +
+                                 std::to_string(inputBytes) + "|6");
+}
+
+TEST(Moskel, FallbacksNeverTouchAnotherWorkersOutput) {
+    Job job;
+    TempDir bin;
+    for (int k = 0; k < 40; ++k) {
+        job.addPhoto((k % 2 ? "partial" : "good") + std::to_string(k) + "/IMG.jpg",
+                     "photo " + std::to_string(k));
+    }
+    ASSERT_EQ(job.run(moskelWithTool(bin, FAKE_TOOL_PATH)).exitCode, 0);
+
+    const fs::path outdir = job.source() / "COMPRESSED_50";
+    std::multiset<std::string> kinds;
+    for (const auto& name : listTree(outdir)) {
+        const std::string content = readFile(outdir / name);
+        kinds.insert(content.starts_with("photo ") ? content : "jpeg");
+    }
+    EXPECT_EQ(kinds.size(), 40u);
+    EXPECT_EQ(kinds.count("jpeg"), 20u);
+    for (int k = 1; k < 40; k += 2)
+        EXPECT_EQ(kinds.count("photo " + std::to_string(k)), 1u);
+}
+
+TEST(Moskel, WritesTheStatusEveryFourFinishedPhotos) {
+    Job job;
+    TempDir bin;
+    for (int k = 0; k < 9; ++k)
+        job.addPhoto("status" + std::to_string(k) + ".jpg", "x");
+    ASSERT_EQ(job.run(moskelWithTool(bin, FAKE_TOOL_PATH), "50", "1").exitCode, 0);
+
+    // What the tool saw in the status file before each photo.
+    std::vector<std::string> doneSeen;
+    const std::string seen = readFile(job.root / "seen.txt");
+    for (std::size_t at = 0; at < seen.size(); at = seen.find('\n', at) + 1) {
+        doneSeen.push_back(seen.substr(at, seen.find('|', at) - at));
+    }
+    EXPECT_EQ(doneSeen, (std::vector<std::string>{"0", "0", "0", "0", "4", "4", "4", "4", "8"}));
+    const std::int64_t outputBytes = folderBytes(job.source() / "COMPRESSED_50");
+    EXPECT_EQ(counters(job), "9|0|" + std::to_string(outputBytes) + "|9|9");
+}
+
+}  // namespace
+}  // namespace velmora::testing

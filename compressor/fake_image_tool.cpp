@@ -1,0 +1,82 @@
+// A stand-in image tool for the tests. It takes the encoder's nine
+// arguments and behaves after the first of these words found in the source
+// path: "exit3" exits 3 and writes nothing; "partial" leaves half a JPEG at
+// the output and exits 1; "nothing" exits 0 writing nothing; "garbage"
+// writes a non-JPEG and exits 0; "vanish" deletes the source and exits 1;
+// "hang" spins until a limit stops it; "limits" writes its CPU and address
+// space limits to SOURCE.limits and exits 3; "status" appends the line of
+// the status file in "job" beside the photo folder (the output folder's
+// parent) to "seen.txt" there, then acts as "good". Anything else ("good") writes a
+// small JPEG and exits 0.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kFakeJpeg = "\xFF\xD8\xFF\xE0 fake jpeg \xFF\xD9";
+
+void write(const fs::path& file, const std::string& content, std::ios::openmode mode) {
+    std::ofstream(file, std::ios::binary | mode) << content;
+}
+
+std::string limit(int resource) {
+    rlimit value{};
+    getrlimit(resource, &value);
+    return value.rlim_cur == RLIM_INFINITY ? "unlimited" : std::to_string(value.rlim_cur);
+}
+
+bool has(const std::string& text, const char* word) {
+    return text.find(word) != std::string::npos;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() != 9 || args[0] != "-s" || args[7] != "--out")
+        return 64;
+    const std::string source = args[6];
+    const fs::path output = args[8];
+
+    if (has(source, "exit3"))
+        return 3;
+    if (has(source, "partial")) {
+        write(output, kFakeJpeg.substr(0, 6), std::ios::trunc);
+        return 1;
+    }
+    if (has(source, "nothing"))
+        return 0;
+    if (has(source, "garbage")) {
+        write(output, "not a jpeg", std::ios::trunc);
+        return 0;
+    }
+    if (has(source, "vanish")) {
+        fs::remove(source);
+        return 1;
+    }
+    if (has(source, "hang")) {
+        volatile unsigned long spin = 0;
+        for (;;)
+            spin = spin + 1;
+    }
+    if (has(source, "limits")) {
+        write(source + ".limits", limit(RLIMIT_CPU) + " " + limit(RLIMIT_AS), std::ios::trunc);
+        return 3;
+    }
+    if (has(source, "status")) {
+        const fs::path root = output.parent_path().parent_path().parent_path();
+        std::ifstream status(root / "job" / "status.txt", std::ios::binary);
+        write(root / "seen.txt", std::string(std::istreambuf_iterator<char>(status), {}),
+              std::ios::app);
+    }
+    write(output, kFakeJpeg, std::ios::trunc);
+    return 0;
+}
