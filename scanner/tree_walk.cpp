@@ -6,16 +6,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace velmora {
 
 namespace {
 
+constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
 /// One folder on the way down from the root.
 struct Level {
     DIR* dir = nullptr;          // null while closed to stay under the open-folder bound
-    long resumeAt = 0;           // listing position to go on from once reopened
+    long childAt = 0;            // listing position of the subfolder being walked
     dev_t device = 0;            // identity of the folder, checked when it is reopened
     ino_t inode = 0;             //
     std::size_t pathLength = 0;  // length of the folder's path in `path_`
@@ -34,28 +37,30 @@ class TreeWalker {
     }
 
     void run() {
-        const int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = ::open(root_.c_str(), folderFlags);
         if (fd < 0)
             return;
         path_ = root_ == "/" ? "" : root_;
         push(fd);
         while (!levels_.empty()) {
             DIR* dir = levels_.back().dir;
+            const long at = dir != nullptr ? ::telldir(dir) : 0;
             const dirent* entry = dir != nullptr ? ::readdir(dir) : nullptr;
             if (entry == nullptr) {
                 pop();
             } else {
-                visit(*entry);
+                visit(*entry, at);
             }
         }
     }
 
   private:
-    void visit(const dirent& entry) {
+    /// Handles `entry`, read at listing position `at` of the deepest folder.
+    void visit(const dirent& entry, long at) {
         const char* name = entry.d_name;
         if (name[0] == '.')
             return;
-        const Level& level = levels_.back();
+        Level& level = levels_.back();
         const int folderFd = ::dirfd(level.dir);
         const unsigned char type =
             entry.d_type == DT_UNKNOWN ? typeFromStat(folderFd, name) : entry.d_type;
@@ -72,9 +77,11 @@ class TreeWalker {
         }
         if (!visitor_.enterFolder(walkEntry))
             return;
-        const int fd = ::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd >= 0)
-            push(fd);
+        const int fd = ::openat(folderFd, name, folderFlags | O_NOFOLLOW);
+        if (fd < 0)
+            return;
+        level.childAt = at;
+        push(fd);
     }
 
     static unsigned char typeFromStat(int folderFd, const char* name) {
@@ -114,7 +121,6 @@ class TreeWalker {
 
     void closeShallowest() {
         Level& level = levels_[firstOpen_++];
-        level.resumeAt = ::telldir(level.dir);
         struct stat status;
         if (::fstat(::dirfd(level.dir), &status) == 0) {
             level.device = status.st_dev;
@@ -125,11 +131,11 @@ class TreeWalker {
     }
 
     /// Opens `level` again, through ".." of its open child `childFd` when
-    /// there is one, else along its path, and goes back to where its listing
-    /// stopped. It stays closed, and is then left, when neither way leads to
-    /// the same folder.
+    /// there is one, else along its path, and places its listing right after
+    /// the subfolder it was in. It stays closed, and is then left, when
+    /// neither way leads to the same folder or the subfolder is gone.
     void reopen(Level& level, int childFd) {
-        int fd = childFd >= 0 ? ::openat(childFd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+        int fd = childFd >= 0 ? ::openat(childFd, "..", folderFlags) : -1;
         if (!isFolder(fd, level)) {
             if (fd >= 0)
                 ::close(fd);
@@ -143,9 +149,28 @@ class TreeWalker {
         level.dir = ::fdopendir(fd);
         if (level.dir == nullptr) {
             ::close(fd);
-            return;
+        } else if (!skipPastChild(level)) {
+            ::closedir(level.dir);
+            level.dir = nullptr;
         }
-        ::seekdir(level.dir, level.resumeAt);
+    }
+
+    /// Moves the listing of `level` just past its subfolder on the walk: by
+    /// its saved position when the file system keeps those across opens, else
+    /// by reading the listing again up to that subfolder's name.
+    bool skipPastChild(Level& level) const {
+        const std::size_t start = level.pathLength + 1;
+        const std::string child = path_.substr(start, path_.find('/', start) - start);
+        ::seekdir(level.dir, level.childAt);
+        const dirent* entry = ::readdir(level.dir);
+        if (entry != nullptr && child == entry->d_name)
+            return true;
+        ::rewinddir(level.dir);
+        while ((entry = ::readdir(level.dir)) != nullptr) {
+            if (child == entry->d_name)
+                return true;
+        }
+        return false;
     }
 
     static bool isFolder(int fd, const Level& level) {
@@ -157,13 +182,12 @@ class TreeWalker {
     /// Opens the folder whose path is the first `length` bytes of `path_`, one
     /// name at a time from the root, following no link on the way.
     int openAlongPath(std::size_t length) const {
-        int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        int fd = ::open(root_.c_str(), folderFlags);
         std::size_t at = levels_.front().pathLength + 1;
         while (fd >= 0 && at < length) {
             const std::size_t end = std::min(path_.find('/', at), length);
             const std::string name = path_.substr(at, end - at);
-            const int child =
-                ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            const int child = ::openat(fd, name.c_str(), folderFlags | O_NOFOLLOW);
             ::close(fd);
             fd = child;
             at = end + 1;

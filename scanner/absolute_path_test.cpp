@@ -1,0 +1,21 @@
+#include "absolute_path.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace velmora {
+namespace {
+
+TEST(AbsolutePath, JoinsTheCurrentFolderAndDropsEmptyAndDotNames) {
+    const std::string current = std::filesystem::current_path().string();
+    EXPECT_EQ(absolutePath("/a//b/./c/"), "/a/b/c");
+    EXPECT_EQ(absolutePath("//"), "/");
+    EXPECT_EQ(absolutePath("photos"), current + "/photos");
+    EXPECT_EQ(absolutePath("./a/../b/"), current + "/a/../b");
+    EXPECT_EQ(absolutePath("."), current);
+    EXPECT_EQ(absolutePath(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace velmora

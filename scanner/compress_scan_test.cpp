@@ -1,0 +1,87 @@
+// Runs the real compress-scan on real folder trees and compares what it writes.
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::listTree;
+using testing::readFile;
+using testing::run;
+using testing::TempDir;
+using testing::writeFile;
+
+const fs::path compressScan = COMPRESS_SCAN_PATH;
+
+/// The paths below `root` as lines, in the order in which the file system lists the tree.
+std::string linesInWalkOrder(const fs::path& root, std::vector<std::string> paths) {
+    std::map<std::string, std::size_t> order;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        order.emplace(entry.path().lexically_relative(root).string(), order.size());
+    }
+    std::sort(paths.begin(), paths.end(),
+              [&](const auto& a, const auto& b) { return order.at(a) < order.at(b); });
+    std::string text;
+    for (const auto& path : paths)
+        text += (root / path).string() + "\n";
+    return text;
+}
+
+TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
+    TempDir dir;
+    const fs::path src = dir / "src";
+    const std::vector<std::pair<std::string, std::size_t>> photos = {
+        {"a1.jpg", 10},      {"B.HEIC", 20},        {"c.webp", 0},
+        {"GANJIL/y.jpg", 3}, {"GENAP_01/z.PNG", 4}, {"sub/d.tiff", 7}};
+    std::vector<std::string> listed;
+    for (const auto& [path, size] : photos) {
+        writeFile(src / path, std::string(size, 'x'));
+        listed.push_back(path);
+    }
+    for (const char* path : {"notes.txt", "scan", "bad\xff.jpg", "nl\n.jpg", ".hidden.jpg",
+                             ".cache/e.jpg", "COMPRESSED_80/x.jpg", "compressed_old/y.jpg"}) {
+        writeFile(src / path, "12345");
+    }
+    fs::create_symlink("a1.jpg", src / "link.jpg");
+    fs::create_directory_symlink("sub", src / "linkdir");
+
+    const auto job = dir / "new/job";
+    const auto result = run(compressScan, {src.string(), job.string()});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(readFile(job / "files.txt"), linesInWalkOrder(src, listed));
+    EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44\n");
+    EXPECT_EQ(listTree(job), (std::vector<std::string>{"files.txt", "summary.txt"}));
+
+    fs::create_directory(dir / "empty");
+    ASSERT_EQ(run(compressScan, {(dir / "empty").string(), job.string()}).exitCode, 0);
+    EXPECT_EQ(readFile(job / "files.txt"), "");
+    EXPECT_EQ(readFile(job / "summary.txt"), "0|0|0\n");
+}
+
+TEST(CompressScan, SetUpFailures) {
+    TempDir dir;
+    const std::string job = (dir / "job").string();
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{job}, {dir.path().string(), job, "80"}}) {
+        const auto result = run(compressScan, args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "Usage: compress-scan SOURCE TMP\n");
+    }
+    EXPECT_TRUE(listTree(dir.path()).empty());
+
+    fs::create_directories(dir / "job/files.txt");
+    const auto result = run(compressScan, {dir.path().string(), job});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.err, "Cannot open temporary files.\n");
+    EXPECT_FALSE(fs::exists(dir / "job/summary.txt"));
+}
+
+}  // namespace
+}  // namespace velmora

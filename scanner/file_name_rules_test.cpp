@@ -1,0 +1,67 @@
+#include "file_name_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <random>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+TEST(NumberFromFilename, ReadsTheDigitRunBeforeTheLastDot) {
+    EXPECT_EQ(numberFromFilename("IMG_0123.JPG"), 123);
+    EXPECT_EQ(numberFromFilename("DSC 45.heic"), 45);
+    EXPECT_EQ(numberFromFilename("photo.123.jpg"), 123);
+    EXPECT_EQ(numberFromFilename("12a34.jpg"), 34);
+    EXPECT_EQ(numberFromFilename("IMG_0007.jpg"), 7);
+    EXPECT_EQ(numberFromFilename("000.png"), 0);
+    EXPECT_EQ(numberFromFilename("x9223372036854775807.jpg"), INT64_MAX);
+    EXPECT_EQ(numberFromFilename("00000000009223372036854775807.jpg"), INT64_MAX);
+    EXPECT_EQ(numberFromFilename("x²5.jpg"), 5);
+    for (const char* name : {"a12.b.jpg", "IMG_12 .jpg", "١٢.jpg", "IMG_99999999999999999999.jpg",
+                             "9223372036854775808.jpg", "scan12", "12.", "IMG.jpg", "", "."}) {
+        EXPECT_EQ(numberFromFilename(name), std::nullopt) << name;
+    }
+}
+
+TEST(NumberFromFilename, AgreesWithThePatternOnGeneratedNames) {
+    const std::regex pattern("([0-9]+)(?=\\.[^.]+$)");
+    const std::vector<std::string> pieces = {"0", "1", "7", "9", "00",   "92233720368547758070",
+                                             ".", ".", "a", "Z", " ",    "_",
+                                             "²", "١", "é", "-", "\xff", "\n"};
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 40000; ++round) {
+        std::string name;
+        for (int n = int(random() % 9); n > 0; --n)
+            name += pieces[random() % pieces.size()];
+
+        std::optional<std::int64_t> expected;
+        std::smatch match;
+        if (std::regex_search(name, match, pattern)) {
+            std::int64_t value;
+            const std::string digits = match[1];
+            const auto result =
+                std::from_chars(digits.data(), digits.data() + digits.size(), value);
+            if (result.ec == std::errc())
+                expected = value;
+        }
+        ASSERT_EQ(numberFromFilename(name), expected) << name;
+    }
+}
+
+TEST(HasPhotoExtension, TakesTheLastExtensionInAnyCase) {
+    for (const char* name : {"a.jpg", "a.JPG", "b.Jpeg", "c.PNG", "d.heic", "e.TIF", "f.tiff",
+                             "g.WebP", "x.tar.jpg", "12.JpEg"}) {
+        EXPECT_TRUE(hasPhotoExtension(name)) << name;
+    }
+    for (const char* name : {"a.gif", "notes 12.txt", "jpg", "a.jpg.txt", "a.jpgx", "a.", "a.jp",
+                             "a.JPG ", "a.tıff", "a.heİc"}) {
+        EXPECT_FALSE(hasPhotoExtension(name)) << name;
+    }
+}
+
+}  // namespace
+}  // namespace velmora
