@@ -12,7 +12,8 @@ inline constexpr const char* kVipsEncoderName = "velmora-encode-vips";
 /// result at the output path in one rename. Any other source is handed over
 /// to the libvips encoder beside this program by replacing this process with
 /// it, passing `argv` unchanged; that only returns when the hand-over fails.
-/// Nothing is left at the output path unless the result is Encoded.
+/// A source that is not a regular file fails. Nothing is left at the output
+/// path unless the result is Encoded.
 EncodeExit encodeOrHandOver(const EncodeRequest& request, char* const argv[]);
 
 /// Places the finished `jpeg` at `output` in one rename, replacing what is

@@ -50,6 +50,9 @@ VImage toEightBitSrgb(VImage image) {
 }  // namespace
 
 std::optional<std::string> encodeWithVips(const std::filesystem::path& source, int quality) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(source, error))
+        return std::nullopt;
     try {
         VSource input = VSource::new_from_file(source.c_str());
         const char* loader = vips_foreign_find_load_source(input.get_source());
