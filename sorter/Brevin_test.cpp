@@ -11,7 +11,6 @@
 #include <atomic>
 #include <csignal>
 #include <map>
-#include <regex>
 #include <thread>
 
 #include "test_support.h"
@@ -26,6 +25,38 @@ using testing::RunResult;
 using testing::TempDir;
 using testing::writeFile;
 using Names = std::vector<std::string>;
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+/// The five fields of a whole status line: four decimal integers around a
+/// number of seconds with a fractional part. Nothing for anything else.
+std::optional<Names> statusFields(std::string_view text) {
+    if (!text.ends_with('\n'))
+        return std::nullopt;
+    text.remove_suffix(1);
+    Names fields;
+    for (std::size_t bar; (bar = text.find('|')) != std::string_view::npos;) {
+        fields.emplace_back(text.substr(0, bar));
+        text.remove_prefix(bar + 1);
+    }
+    fields.emplace_back(text);
+    if (fields.size() != 5)
+        return std::nullopt;
+    for (int i : {0, 1, 2, 4}) {
+        if (!allDigits(fields[i]))
+            return std::nullopt;
+    }
+    const std::string& seconds = fields[3];
+    const std::size_t dot = seconds.find('.');
+    if (dot == std::string::npos)
+        return std::nullopt;
+    if (!allDigits(seconds.substr(0, dot)) || !allDigits(seconds.substr(dot + 1))) {
+        return std::nullopt;
+    }
+    return fields;
+}
 
 /// A source folder of photos and a job folder beside it.
 struct Job {
@@ -56,12 +87,11 @@ struct Job {
 
     /// The status line without its elapsed field, which varies.
     std::string counters() const {
-        static const std::regex line(R"((\d+\|\d+\|\d+)\|\d+\.\d+\|(\d+)\n)");
-        std::smatch match;
         const std::string text = status();
-        if (!std::regex_match(text, match, line))
+        const auto fields = statusFields(text);
+        if (!fields)
             return "malformed: " + text;
-        return match[1].str() + "|" + match[2].str();
+        return (*fields)[0] + "|" + (*fields)[1] + "|" + (*fields)[2] + "|" + (*fields)[4];
     }
 
     /// True when the job folder holds nothing but the list and the status.
@@ -225,7 +255,6 @@ std::multiset<std::string> sameNamedPhotos(const Job& job, int count) {
 /// Runs Brevin while another thread polls "status.txt", and gives the
 /// number of polls that found it empty, torn or going backwards.
 int runWatchingStatus(const Job& job, const std::string& mode, int total) {
-    const std::regex line("(\\d+)\\|\\d+\\|\\d+\\|\\d+\\.\\d+\\|" + std::to_string(total) + "\n");
     std::atomic<bool> running{true};
     int bad = 0;
     std::jthread reader([&] {
@@ -237,12 +266,12 @@ int runWatchingStatus(const Job& job, const std::string& mode, int total) {
             char buffer[256];
             const ssize_t got = ::read(fd, buffer, sizeof buffer);
             ::close(fd);
-            std::smatch match;
-            const std::string text(buffer, std::size_t(std::max<ssize_t>(got, 0)));
-            if (!std::regex_match(text, match, line) || std::stol(match[1]) < lastDone) {
+            const auto fields = statusFields({buffer, std::size_t(std::max<ssize_t>(got, 0))});
+            const bool whole = fields && (*fields)[4] == std::to_string(total);
+            if (!whole || std::stol((*fields)[0]) < lastDone) {
                 ++bad;
             } else {
-                lastDone = std::stol(match[1]);
+                lastDone = std::stol((*fields)[0]);
             }
         }
     });
