@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "decimal.h"
 
@@ -50,9 +49,7 @@ int execWithLimits(std::span<char* const> args) {
         (*addressSpace > 0 && !lowerLimit(RLIMIT_AS, *addressSpace, *addressSpace))) {
         return kLimitExecExit;
     }
-    std::vector<char*> argv(args.begin() + 2, args.end());
-    argv.push_back(nullptr);
-    ::execv(argv[0], argv.data());
+    ::execv(args[2], args.data() + 2);
     return kLimitExecExit;
 }
 
