@@ -6,7 +6,7 @@ set -eu
 packages="
 cmake g++ make pkg-config
 libgtest-dev libgmock-dev
-libicu-dev libvips-dev libjpeg62-turbo-dev libheif-dev
+libicu-dev libvips-dev libjpeg62-turbo-dev libheif-dev libvips-tools time
 qt6-base-dev qt6-declarative-dev libgl-dev
 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-dialogs
 qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templates
