@@ -4,7 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,6 +58,15 @@ class SpawnSettings {
     posix_spawnattr_t attributes_;
 };
 
+// Called through syscall(): glibc 2.36 declares its wrappers without C linkage.
+int openPidfd(pid_t pid) {
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+}
+
+int signalPidfd(int pidfd, int signal) {
+    return static_cast<int>(syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
+}
+
 /// Blocks until the child behind `pidfd` has ended and reaps it.
 siginfo_t reap(int pidfd) {
     siginfo_t info{};
@@ -85,7 +94,7 @@ SpawnResult ChildProcess::spawn(const std::string& program,
         return {nullptr, refused};
     }
     // The child is ours and not yet reaped, so its id cannot have been reused.
-    const int pidfd = pidfd_open(pid, 0);
+    const int pidfd = openPidfd(pid);
     if (pidfd < 0) {
         // Without a pidfd the child could not be followed safely: end it at
         // once and report the launch as refused.
@@ -143,7 +152,7 @@ std::optional<int> ChildProcess::tryReap() {
 }
 
 bool ChildProcess::sendSignal(int signal) const {
-    return pidfd_send_signal(pidfd_, signal, nullptr, 0) == 0;
+    return signalPidfd(pidfd_, signal) == 0;
 }
 
 }  // namespace velmora

@@ -11,7 +11,8 @@ namespace velmora {
 namespace {
 
 /// The sound context, opened once and kept for the application's lifetime so
-/// that a sound that has started can play to its end.
+/// that a sound that has started can play to its end; none when no sound
+/// system could be opened (that is not retried).
 ca_context* soundContext() {
     static ca_context* context = [] {
         ca_context* made = nullptr;
@@ -19,6 +20,10 @@ ca_context* soundContext() {
             return static_cast<ca_context*>(nullptr);
         }
         ca_context_change_props(made, CA_PROP_APPLICATION_NAME, "Velmora", nullptr);
+        if (ca_context_open(made) != CA_SUCCESS) {
+            ca_context_destroy(made);
+            return static_cast<ca_context*>(nullptr);
+        }
         return made;
     }();
     return context;

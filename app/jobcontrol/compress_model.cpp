@@ -40,7 +40,7 @@ QString CompressModel::afterText() const {
 }
 
 QString CompressModel::speedText() const {
-    return QString::asprintf("%.1f MB/s", speedMBps_);
+    return velmora::megabyteSpeedText(speedMBps_);
 }
 
 void CompressModel::setFolderChooser(velmora::FolderChooser chooser) {

@@ -1,6 +1,7 @@
 #include "formatting.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace velmora {
@@ -11,6 +12,15 @@ constexpr double kMegabyte = 1048576.0;
 constexpr double kGigabyte = 1073741824.0;
 // 2^63: the first value that a signed 64-bit second count cannot hold.
 constexpr double kSecondsLimit = 9223372036854775808.0;
+/// `value` with `digits` decimals, as printf's "%.Nf" writes it (correctly
+/// rounded), but always with a "." whatever LC_NUMERIC says.
+QString fixed(double value, int digits) {
+    char text[400];  // room for the largest double written out in full
+    const auto written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, digits);
+    return QString::fromLatin1(text, written.ptr - text);
+}
+
 }  // namespace
 
 QString time(double seconds) {
@@ -24,19 +34,23 @@ QString time(double seconds) {
 
 QString speedText(double speedValue, const QString& mode) {
     if (mode == QLatin1String("MOVE")) {
-        return QString::asprintf("%.0f file/s", speedValue);
+        return fixed(speedValue, 0) + QStringLiteral(" file/s");
     }
-    return QString::asprintf("%.1f MB/s", speedValue);
+    return megabyteSpeedText(speedValue);
+}
+
+QString megabyteSpeedText(double megabytesPerSecond) {
+    return fixed(megabytesPerSecond, 1) + QStringLiteral(" MB/s");
 }
 
 QString size(double bytes) {
     if (bytes < kMegabyte) {
-        return QString::asprintf("%.0f KB", bytes / kKilobyte);
+        return fixed(bytes / kKilobyte, 0) + QStringLiteral(" KB");
     }
     if (bytes < kGigabyte) {
-        return QString::asprintf("%.1f MB", bytes / kMegabyte);
+        return fixed(bytes / kMegabyte, 1) + QStringLiteral(" MB");
     }
-    return QString::asprintf("%.2f GB", bytes / kGigabyte);
+    return fixed(bytes / kGigabyte, 2) + QStringLiteral(" GB");
 }
 
 }  // namespace velmora

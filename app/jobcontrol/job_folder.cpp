@@ -9,7 +9,12 @@
 namespace velmora {
 
 QString makeJobFolder(const QString& prefix) {
-    const QString parent = QDir::tempPath();
+    // QDir::tempPath() is empty when TMPDIR names a folder that does not
+    // exist yet; that folder is then made like any missing parent.
+    QString parent = QDir::tempPath();
+    if (parent.isEmpty()) {
+        parent = QDir::cleanPath(QDir(qEnvironmentVariable("TMPDIR")).absolutePath());
+    }
     const QString name = prefix + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     const QString path = QDir(parent).filePath(name);
     QDir().mkpath(parent);
