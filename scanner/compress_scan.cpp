@@ -6,8 +6,8 @@
 #include "job_files.h"
 #include "line_writer.h"
 #include "output_folders.h"
+#include "path_text.h"
 #include "tree_walk.h"
-#include "work_list.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,8 +39,8 @@ class CompressScan final : public WalkVisitor {
 
     void visitFile(const WalkEntry& file) override {
         struct stat status;
-        if (!isListLine(file.path) || !hasPhotoExtension(file.name) ||
-            ::fstatat(file.folderFd, file.name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        if (!isListablePath(file.path) || !hasPhotoExtension(file.name) ||
+            ::fstatat(file.folderFd, file.name.data(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(status.st_mode)) {
             ++leftAside_;
             return;

@@ -1,9 +1,8 @@
 #include "sort_scan.h"
 
-#include "escaped_path.h"
 #include "file_name_rules.h"
 #include "output_folders.h"
-#include "work_list.h"
+#include "path_text.h"
 
 namespace velmora {
 
@@ -21,7 +20,7 @@ void SortScan::visitFile(const WalkEntry& file) {
     ++counts_.visited;
     // The sort worker reads the lists line by line as UTF-8; a path that
     // cannot be one such line is set aside, in an escaped form.
-    if (!isListLine(file.path))
+    if (!isListablePath(file.path))
         return ignore(escapedPath(file.path));
     if (!hasPhotoExtension(file.name))
         return ignore(file.path);

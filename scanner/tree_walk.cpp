@@ -18,6 +18,7 @@ constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 /// One folder on the way down from the root.
 struct Level {
     DIR* dir = nullptr;          // null while closed to stay under the open-folder bound
+    long nextAt = 0;             // listing position after the entry read last
     long childAt = 0;            // listing position of the subfolder being walked
     dev_t device = 0;            // identity of the folder, checked when it is reopened
     ino_t inode = 0;             //
@@ -43,27 +44,29 @@ class TreeWalker {
         path_ = root_ == "/" ? "" : root_;
         push(fd);
         while (!levels_.empty()) {
-            DIR* dir = levels_.back().dir;
-            const long at = dir != nullptr ? ::telldir(dir) : 0;
-            const dirent* entry = dir != nullptr ? ::readdir(dir) : nullptr;
+            Level& level = levels_.back();
+            const dirent* entry = level.dir != nullptr ? ::readdir(level.dir) : nullptr;
             if (entry == nullptr) {
                 pop();
-            } else {
-                visit(*entry, at);
+                continue;
             }
+            // An entry's listing position is where the one before it ended.
+            const long at = level.nextAt;
+            level.nextAt = entry->d_off;
+            visit(*entry, at);
         }
     }
 
   private:
     /// Handles `entry`, read at listing position `at` of the deepest folder.
     void visit(const dirent& entry, long at) {
-        const char* name = entry.d_name;
+        const std::string_view name = entry.d_name;
         if (name[0] == '.')
             return;
         Level& level = levels_.back();
         const int folderFd = ::dirfd(level.dir);
         const unsigned char type =
-            entry.d_type == DT_UNKNOWN ? typeFromStat(folderFd, name) : entry.d_type;
+            entry.d_type == DT_UNKNOWN ? typeFromStat(folderFd, entry.d_name) : entry.d_type;
         if (type != DT_DIR && type != DT_REG)
             return;
 
@@ -77,7 +80,7 @@ class TreeWalker {
         }
         if (!visitor_.enterFolder(walkEntry))
             return;
-        const int fd = ::openat(folderFd, name, folderFlags | O_NOFOLLOW);
+        const int fd = ::openat(folderFd, entry.d_name, folderFlags | O_NOFOLLOW);
         if (fd < 0)
             return;
         level.childAt = at;
@@ -104,7 +107,7 @@ class TreeWalker {
         }
         if (levels_.size() - firstOpen_ >= maxOpen_)
             closeShallowest();
-        levels_.push_back(Level{dir, 0, 0, 0, path_.size()});
+        levels_.push_back(Level{dir, 0, 0, 0, 0, path_.size()});
     }
 
     /// Leaves the deepest folder, reopening its parent when that was closed.
@@ -163,14 +166,15 @@ class TreeWalker {
         const std::string child = path_.substr(start, path_.find('/', start) - start);
         ::seekdir(level.dir, level.childAt);
         const dirent* entry = ::readdir(level.dir);
-        if (entry != nullptr && child == entry->d_name)
-            return true;
-        ::rewinddir(level.dir);
-        while ((entry = ::readdir(level.dir)) != nullptr) {
-            if (child == entry->d_name)
-                return true;
+        if (entry == nullptr || child != entry->d_name) {
+            ::rewinddir(level.dir);
+            while ((entry = ::readdir(level.dir)) != nullptr && child != entry->d_name) {
+            }
         }
-        return false;
+        if (entry == nullptr)
+            return false;
+        level.nextAt = entry->d_off;
+        return true;
     }
 
     static bool isFolder(int fd, const Level& level) {

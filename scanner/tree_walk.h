@@ -9,7 +9,7 @@ namespace velmora {
 /// One entry met by `walkTree`. Valid only during the call that receives it.
 struct WalkEntry {
     int folderFd;           ///< open folder that holds the entry
-    const char* name;       ///< the entry's name in that folder
+    std::string_view name;  ///< the entry's name in that folder, followed by a NUL
     std::string_view path;  ///< the walk's root joined with the entry's path below it
 };
 

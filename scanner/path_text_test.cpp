@@ -1,4 +1,4 @@
-#include "escaped_path.h"
+#include "path_text.h"
 
 #include "work_list.h"
 
@@ -7,7 +7,7 @@
 namespace velmora {
 namespace {
 
-TEST(EscapedPath, EscapesLineBreaksAndStrayBytesOnly) {
+TEST(PathText, EscapesLineBreaksAndStrayBytesOnly) {
     const std::pair<std::string, std::string> cases[] = {
         {"/a/Café 1\n2\r\n.jpg", "/a/Café 1\\n2\\r\\n.jpg"},
         {"/x\xff\xC3(\v\f.jpg", "/x\\xFF\\xC3(\\v\\f.jpg"},
@@ -17,8 +17,13 @@ TEST(EscapedPath, EscapesLineBreaksAndStrayBytesOnly) {
     };
     for (const auto& [path, shown] : cases) {
         EXPECT_EQ(escapedPath(path), shown);
-        EXPECT_TRUE(isListLine(escapedPath(path))) << shown;
+        EXPECT_FALSE(isListablePath(path)) << shown;
+        EXPECT_TRUE(isListablePath(escapedPath(path))) << shown;
     }
+    EXPECT_TRUE(isListablePath("/photos/Café 12.jpg"));
+    EXPECT_TRUE(isListablePath("/photos/IMG_1.jpg"));
+    EXPECT_TRUE(isListablePath("/photos/tab\tand DEL\x7f stay"));
+    EXPECT_FALSE(isListablePath(""));
 }
 
 }  // namespace

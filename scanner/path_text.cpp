@@ -1,4 +1,4 @@
-#include "escaped_path.h"
+#include "path_text.h"
 
 #include "work_list.h"
 
@@ -48,6 +48,13 @@ std::string_view breakEscape(std::string_view path, std::size_t at, std::size_t 
 }
 
 }  // namespace
+
+bool isListablePath(std::string_view path) {
+    bool plain = !path.empty();
+    for (const char c : path)
+        plain &= c >= 0x20 && c < 0x7F;
+    return plain || isListLine(path);
+}
 
 std::string escapedPath(std::string_view path) {
     std::string out;

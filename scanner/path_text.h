@@ -5,6 +5,10 @@
 
 namespace velmora {
 
+/// True when `path` can stand as one line of a work list: valid UTF-8 without
+/// any line break (the rule of `isListLine`, with a quick pass for plain ASCII).
+bool isListablePath(std::string_view path);
+
 /// `path` as a text that can stand as one line of a list, for a path that
 /// cannot (not UTF-8, or holding a line break). Well-formed UTF-8 is kept;
 /// each byte outside it becomes "\xHH" (upper-case hex), and each line break
