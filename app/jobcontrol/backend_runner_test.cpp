@@ -157,6 +157,10 @@ class BackendRunnerTest : public QObject {
         auto& runner = runnerWith("exit 3");
         QSignalSpy finished(&runner, &BackendRunner::finished);
         QCOMPARE(runner.launchWatched({scratchDir_->path()}), std::nullopt);
+        const qint64 pid = runner.processId();
+        while (processState(pid) != 'Z') {  // ended, and its end not yet handled
+        }
+        QCOMPARE(runner.sendSignal(SIGSTOP), SignalResult::NotRunning);
         QCOMPARE(finished.count(), 0);  // even a backend that exits at once
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
         QCOMPARE(finished.at(0).at(0).toInt(), 3);

@@ -1,0 +1,96 @@
+#include <QtTest>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "job_test_support.h"
+
+using velmora::testing::builtScriptDirectory;
+using velmora::testing::readFile;
+using velmora::testing::writeFile;
+
+namespace {
+/// Runs `script` from `directory` with /bin/bash and returns its exit status.
+int runScript(const QString& directory, const QString& script, const QStringList& arguments) {
+    QProcess bash;
+    bash.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    bash.setStandardErrorFile(QProcess::nullDevice());
+    bash.start("/bin/bash", QStringList{QDir(directory).filePath(script)} + arguments);
+    bash.waitForFinished(60000);
+    return bash.exitStatus() == QProcess::NormalExit ? bash.exitCode() : -1;
+}
+}  // namespace
+
+/// The backend scripts as the application starts them: their verbs and
+/// argument counts, and how they find the tools.
+class BackendScriptsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void wrongCallsEndNonZero_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("sort: no verb") << "sorter_backend.sh" << QStringList{};
+        QTest::newRow("sort: unknown verb") << "sorter_backend.sh" << QStringList{"copy", "/", "/"};
+        QTest::newRow("sort: scan short") << "sorter_backend.sh" << QStringList{"scan", "/"};
+        QTest::newRow("sort: scan long")
+            << "sorter_backend.sh" << QStringList{"scan", "/", "/", "x"};
+        QTest::newRow("sort: sort short")
+            << "sorter_backend.sh" << QStringList{"sort", "/", "/", "COPY", "4", "1"};
+        QTest::newRow("compress: no verb") << "compress_backend.sh" << QStringList{};
+        QTest::newRow("compress: sort verb")
+            << "compress_backend.sh" << QStringList{"sort", "/", "/", "50", "4"};
+        QTest::newRow("compress: scan short")
+            << "compress_backend.sh" << QStringList{"scan", "/", "/"};
+        QTest::newRow("compress: compress long")
+            << "compress_backend.sh" << QStringList{"compress", "/", "/", "50", "4", "x"};
+    }
+    void wrongCallsEndNonZero() {
+        QFETCH(QString, script);
+        QFETCH(QStringList, arguments);
+        QCOMPARE(runScript(builtScriptDirectory(), script, arguments), 2);
+    }
+
+    void missingToolEndsNonZero() {
+        // The scripts alone, without the tools beside them.
+        QTemporaryDir tree;
+        const QString scripts = tree.filePath("share/velmora");
+        for (const QString script : {"sorter_backend.sh", "compress_backend.sh"}) {
+            writeFile(QDir(scripts).filePath(script),
+                      readFile(QDir(builtScriptDirectory()).filePath(script)));
+        }
+        const QString job = tree.filePath("job");
+        QCOMPARE(runScript(scripts, "sorter_backend.sh", {"scan", tree.path(), job}), 127);
+        QCOMPARE(runScript(scripts, "sorter_backend.sh",
+                           {"sort", tree.path(), job, "COPY", "4", "1", "1"}),
+                 127);
+        QCOMPARE(runScript(scripts, "compress_backend.sh", {"scan", tree.path(), job, "50"}), 127);
+        QCOMPARE(
+            runScript(scripts, "compress_backend.sh", {"compress", tree.path(), job, "50", "4"}),
+            127);
+    }
+
+    void scansReachTheTools() {
+        if (!velmora::testing::toolIsBuilt("Tallix") ||
+            !velmora::testing::toolIsBuilt("compress-scan")) {
+            QSKIP("Tallix or compress-scan is not built");
+        }
+        QTemporaryDir tree;
+        writeFile(tree.filePath("photos/a 1.jpg"), "odd");
+        writeFile(tree.filePath("photos/-2.png"), "even");
+        writeFile(tree.filePath("photos/notes.txt"), "aside");
+        QDir().mkpath(tree.filePath("sort"));
+        QDir().mkpath(tree.filePath("compress"));
+        QCOMPARE(runScript(builtScriptDirectory(), "sorter_backend.sh",
+                           {"scan", tree.filePath("photos"), tree.filePath("sort")}),
+                 0);
+        QCOMPARE(readFile(tree.filePath("sort/summary.txt")), "2|1|1|1\n");
+        QCOMPARE(runScript(builtScriptDirectory(), "compress_backend.sh",
+                           {"scan", tree.filePath("photos"), tree.filePath("compress"), "50"}),
+                 0);
+        QCOMPARE(readFile(tree.filePath("compress/summary.txt")), "2|1|7\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(BackendScriptsTest)
+#include "backend_scripts_test.moc"
