@@ -1,0 +1,136 @@
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Templates as T
+
+// The progress of a run: a status dot, the title and the whole percentage over
+// a purple bar, then the FILE, SPEED and ETA figures, and a failure count when
+// any file failed.
+Item {
+    id: panel
+
+    property string title
+    property real progress: 0
+    property string speed
+    property string eta
+    property string count
+    property int failed: 0
+
+    /// True while the run is moving, strictly between 0 and 1.
+    readonly property bool moving: progress > 0 && progress < 1
+    readonly property string percentText: {
+        const percent = Math.trunc(progress * 100);
+        return (Number.isFinite(percent) ? percent : 0) + "%";
+    }
+
+    implicitWidth: column.implicitWidth + 16
+    implicitHeight: column.implicitHeight + 16
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 6
+        color: Theme.black(0.18)
+    }
+
+    ColumnLayout {
+        id: column
+
+        anchors.fill: parent
+        anchors.margins: 8
+        spacing: 4
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 8
+
+            Rectangle {
+                objectName: "statusDot"
+                implicitWidth: 5
+                implicitHeight: 5
+                radius: 2.5
+                color: panel.moving ? Theme.green : Theme.gray
+            }
+
+            Text {
+                objectName: "titleText"
+                Layout.fillWidth: true
+                text: panel.title
+                font.pixelSize: 10
+                font.weight: Font.DemiBold
+                color: "white"
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                wrapMode: Text.NoWrap
+            }
+
+            Text {
+                objectName: "percentText"
+                text: panel.percentText
+                font.pixelSize: 9
+                font.weight: Font.Bold
+                color: Theme.purple
+            }
+        }
+
+        T.ProgressBar {
+            objectName: "progressBar"
+            Layout.fillWidth: true
+            from: 0
+            to: 1
+            value: panel.progress
+            implicitHeight: 5
+
+            background: Rectangle {
+                radius: 2.5
+                color: Theme.white(0.12)
+            }
+
+            contentItem: Item {
+                Rectangle {
+                    width: parent.width * Math.max(0, Math.min(1, panel.progress || 0))
+                    height: parent.height
+                    radius: 2.5
+                    color: Theme.purple
+                }
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 0
+
+            PanelFigure {
+                caption: "FILE"
+                value: panel.count
+                valueName: "countText"
+            }
+
+            Item {
+                Layout.fillWidth: true
+            }
+
+            PanelFigure {
+                caption: "SPEED"
+                value: panel.speed
+                valueName: "speedText"
+            }
+
+            Item {
+                Layout.fillWidth: true
+            }
+
+            PanelFigure {
+                caption: "ETA"
+                value: panel.eta
+                valueName: "etaText"
+            }
+        }
+
+        Text {
+            objectName: "failedText"
+            visible: panel.failed > 0
+            text: panel.failed + " gagal"
+            font.pixelSize: 9
+            color: Theme.orange
+        }
+    }
+}

@@ -1,0 +1,118 @@
+#include "window_harness.h"
+
+#include <QtQml/qqmlextensionplugin.h>
+#include <QQmlComponent>
+#include <QTest>
+
+Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
+Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
+
+namespace {
+
+const QString kMainUrl = QStringLiteral("qrc:/Velmora/Main.qml");
+
+}  // namespace
+
+QQuickItem* findItem(QQuickItem* root, const QString& objectName) {
+    if (root == nullptr) {
+        return nullptr;
+    }
+    if (root->objectName() == objectName) {
+        return root;
+    }
+    const auto children = root->childItems();
+    for (QQuickItem* child : children) {
+        if (QQuickItem* found = findItem(child, objectName)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+WindowHarness::WindowHarness() {
+    engine_.addImportPath(QStringLiteral("qrc:/"));
+    engine_.load(QUrl(kMainUrl));
+    if (!engine_.rootObjects().isEmpty()) {
+        window_ = qobject_cast<QQuickWindow*>(engine_.rootObjects().first());
+    }
+    if (window_ != nullptr) {
+        window_->show();
+        (void)QTest::qWaitForWindowExposed(window_);
+    }
+}
+
+QQuickItem* WindowHarness::screen() const {
+    QQuickItem* loader = find(QStringLiteral("tabContent"));
+    return loader == nullptr ? nullptr : loader->property("item").value<QQuickItem*>();
+}
+
+QQuickItem* WindowHarness::find(const QString& objectName, QQuickItem* root) const {
+    if (root == nullptr && window_ != nullptr) {
+        root = window_->contentItem();
+    }
+    return findItem(root, objectName);
+}
+
+QQuickItem* WindowHarness::find(const QString& parent, const QString& child) const {
+    return find(child, find(parent));
+}
+
+QVariant WindowHarness::value(const QString& objectName, const char* property) const {
+    QObject* object = find(objectName);
+    if (object == nullptr && window_ != nullptr) {
+        // Popups and what they hold are found through their owners.
+        object = window_->findChild<QObject*>(objectName);
+    }
+    return object == nullptr ? QVariant() : object->property(property);
+}
+
+QString WindowHarness::text(const QString& objectName) const {
+    return value(objectName, "text").toString();
+}
+
+QString WindowHarness::text(const QString& parent, const QString& child) const {
+    QQuickItem* item = find(parent, child);
+    return item == nullptr ? QString() : item->property("text").toString();
+}
+
+void WindowHarness::click(QQuickItem* item) const {
+    if (item == nullptr || window_ == nullptr) {
+        QFAIL("no item to click");
+    }
+    const QPointF middle = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, middle.toPoint());
+}
+
+void WindowHarness::choose(const QString& picker, const QString& option) const {
+    click(find(picker, QStringLiteral("segment") + option));
+}
+
+bool WindowHarness::grab(const QString& path) const {
+    if (window_ == nullptr) {
+        return false;
+    }
+    // Icons are painted for the frame after the one that asked for them.
+    (void)window_->grabWindow();
+    return window_->grabWindow().save(path);
+}
+
+ComponentHarness::ComponentHarness(const QString& qml, int width) {
+    engine_.addImportPath(QStringLiteral("qrc:/"));
+    QQmlComponent component(&engine_);
+    component.setData(("import QtQuick\nimport Velmora\n" + qml).toUtf8(), QUrl());
+    root_ = qobject_cast<QQuickItem*>(component.create());
+    if (root_ == nullptr) {
+        qWarning() << component.errors();
+        return;
+    }
+    root_->setParent(&window_);
+    root_->setParentItem(window_.contentItem());
+    root_->setWidth(width);
+    window_.resize(width, 300);
+    window_.show();
+    (void)QTest::qWaitForWindowExposed(&window_);
+}
+
+QQuickItem* ComponentHarness::find(const QString& objectName) const {
+    return findItem(root_, objectName);
+}
