@@ -77,11 +77,13 @@ fs::path uniqueDestination(const fs::path& wanted) {
 std::optional<fs::path> claimFreeName(const fs::path& wanted,
                                       const std::function<ClaimResult(const fs::path&)>& attempt) {
     const NameParts parts = split(wanted);
-    for (int number = 0;; ++number) {
-        const auto candidate = firstFreeFrom(wanted, parts, number);
-        if (!candidate)
-            break;
-        switch (attempt(*candidate)) {
+    for (int number = 0; number <= kLastNumber; ++number) {
+        // The wanted name is usually free, and an attempt never replaces
+        // anything, so it is tried without an existence test first.
+        const fs::path candidate = number == 0 ? wanted : numberedName(parts, number);
+        if (number > 0 && somethingExistsAt(candidate))
+            continue;
+        switch (attempt(candidate)) {
             case ClaimResult::Claimed:
                 return candidate;
             case ClaimResult::Failed:
