@@ -11,13 +11,13 @@ namespace velmora {
 /// flight: the steps wait on the file system, not on the processor.
 inline constexpr std::size_t kMaxPoolThreads = 32;
 
-/// Runs `step(k)` for k = 0 to count - 1 on a pool of threads and returns
-/// once every step has finished. The calling thread hands the steps out in
-/// order, waiting on a semaphore of `workers` permits (at least 1) before
-/// each one, so at most `workers` steps are handed out and unfinished at any
-/// time; each step gives its permit back when it ends, also by an exception,
-/// which is dropped. The pool has at most min(workers, count,
-/// kMaxPoolThreads) threads, named after `label`.
+/// Runs `step(k)` for k = 0 to count - 1 and returns once every step has
+/// finished. A pool of min(workers, count, kMaxPoolThreads) threads (at
+/// least 1), named after `label`, takes the positions in list order, one at
+/// a time, so at most `workers` steps are ever in flight, and however large
+/// `workers` is, only a few dozen threads run. Each finished step frees its
+/// thread for the next position at once, without a hand-off through the
+/// calling thread. An exception thrown by a step is dropped.
 void runBounded(std::size_t count, std::int64_t workers,
                 const std::function<void(std::size_t k)>& step, std::string_view label = "Velmora");
 
