@@ -1,6 +1,7 @@
 // Black-box tests of the encoder programs velmora-encode and
-// velmora-encode-vips on photos made by the tests.
+// velmora-encode-vips. Moskel_test runs them on a sample of every format.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "test_images.h"
 #include "test_support.h"
@@ -14,21 +15,6 @@ RunResult encode(const fs::path& source, const fs::path& output,
                  const std::string& quality = "90") {
     return run(ENCODER_PATH,
                {"-s", "format", "jpeg", "-s", "formatOptions", quality, source, "--out", output});
-}
-
-TEST(Encoder, ReencodesEveryFormatKeepingSizeOrientationAndProfile) {
-    TempDir dir;
-    const auto samples = writeSamplePhotos(dir / "in");
-    for (const SamplePhoto& sample : samples) {
-        SCOPED_TRACE(sample.name);
-        const fs::path output = dir / "out" / sample.name;
-        fs::create_directories(output.parent_path());
-        // Moskel reserves the output name with an empty file first.
-        writeFile(output, "");
-        ASSERT_EQ(encode(dir / "in" / sample.name, output).exitCode, 0);
-        EXPECT_EQ(outputProblem(output, sample), "");
-    }
-    EXPECT_EQ(listTree(dir / "out").size(), samples.size()) << "no temporary file stays behind";
 }
 
 TEST(Encoder, QualityDecidesTheSize) {
@@ -51,9 +37,11 @@ TEST(Encoder, FailsWithoutLeavingAnything) {
     ASSERT_NE(frame, std::string::npos);
     bomb.replace(frame + 5, 4, std::string("\x4E\x20\x75\x30", 4));
     writeFile(dir / "in" / "bomb.jpg", bomb);
+    ASSERT_EQ(::mkfifo((dir / "in" / "pipe.jpg").c_str(), 0644), 0);  // must not block
     fs::create_directories(dir / "out");
 
-    for (const char* name : {"text.jpg", "cut.jpg", "vector.png", "bomb.jpg", "missing.jpg"}) {
+    for (const char* name :
+         {"text.jpg", "cut.jpg", "vector.png", "bomb.jpg", "pipe.jpg", "missing.jpg"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(encode(dir / "in" / name, dir / "out" / name).exitCode, 1);
     }
