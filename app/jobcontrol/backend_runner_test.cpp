@@ -98,35 +98,12 @@ class BackendRunnerTest : public QObject {
         QVERIFY(outcome.launched);
         QCOMPARE(outcome.exitStatus, 4);
         QCOMPARE(outcome.resultText, "3|1|2|0\n");
-    }
 
-    void waitedLaunchReportsEndingSignal() {
-        auto& runner = runnerWith("kill -KILL $$");
-        const WaitedOutcome outcome = waited(runner);
-        QVERIFY(outcome.launched);
-        QCOMPARE(outcome.exitStatus, SIGKILL);
-        QCOMPARE(outcome.resultText, QString());  // no result file
-    }
-
-    void missingScriptEndsNonZero() {
-        BackendRunner runner(QStringLiteral("absent.sh"), QStringLiteral("T-"), 10ms);
-        runner.setResourceDirectory(scratchDir_->path());
-        const WaitedOutcome outcome = waited(runner);
-        QVERIFY(outcome.launched);
-        QCOMPARE(outcome.exitStatus, 127);
-    }
-
-    void refusedLaunchGivesSystemDescription() {
-        auto& runner = runnerWith("exit 0");
-        runner.setInterpreter(path("no-such-shell"));
-        const WaitedOutcome outcome = waited(runner);
-        QVERIFY(!outcome.launched);
-        QCOMPARE(outcome.launchError, QString::fromLocal8Bit(strerror(ENOENT)));
-
-        const auto refusal = runner.launchWatched({scratchDir_->path()});
-        QCOMPARE(refusal, QString::fromLocal8Bit(strerror(ENOENT)));
-        QVERIFY(!runner.isRunning());
-        QCOMPARE(runner.processId(), -1);
+        QFile::remove(path("result.txt"));
+        runnerWith("kill -KILL $$");
+        const WaitedOutcome killed = waited(*runner_);
+        QCOMPARE(killed.exitStatus, SIGKILL);
+        QCOMPARE(killed.resultText, QString());  // no result file
     }
 
     void scanWorkerAfterRunnerIsGoneLaunchesNothing() {

@@ -30,20 +30,21 @@ class BackendScriptsTest : public QObject {
     void wrongCallsEndNonZero_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("sort: no verb") << "sorter_backend.sh" << QStringList{};
-        QTest::newRow("sort: unknown verb") << "sorter_backend.sh" << QStringList{"copy", "/", "/"};
-        QTest::newRow("sort: scan short") << "sorter_backend.sh" << QStringList{"scan", "/"};
-        QTest::newRow("sort: scan long")
-            << "sorter_backend.sh" << QStringList{"scan", "/", "/", "x"};
-        QTest::newRow("sort: sort short")
-            << "sorter_backend.sh" << QStringList{"sort", "/", "/", "COPY", "4", "1"};
-        QTest::newRow("compress: no verb") << "compress_backend.sh" << QStringList{};
-        QTest::newRow("compress: sort verb")
-            << "compress_backend.sh" << QStringList{"sort", "/", "/", "50", "4"};
-        QTest::newRow("compress: scan short")
-            << "compress_backend.sh" << QStringList{"scan", "/", "/"};
-        QTest::newRow("compress: compress long")
-            << "compress_backend.sh" << QStringList{"compress", "/", "/", "50", "4", "x"};
+        const QStringList rows = {
+            "sorter_backend.sh",
+            "sorter_backend.sh copy / /",
+            "sorter_backend.sh scan /",
+            "sorter_backend.sh scan / / x",
+            "sorter_backend.sh sort / / COPY 4 1",
+            "compress_backend.sh",
+            "compress_backend.sh sort / / 50 4",
+            "compress_backend.sh scan / /",
+            "compress_backend.sh compress / / 50 4 x",
+        };
+        for (const QString& row : rows) {
+            const QStringList words = row.split(' ');
+            QTest::newRow(qPrintable(row)) << words.first() << words.mid(1);
+        }
     }
     void wrongCallsEndNonZero() {
         QFETCH(QString, script);
