@@ -1,0 +1,90 @@
+// End to end in a real window on a private X server: choose a folder, press
+// SCAN FOLDER and MULAI SORTIR, wait for the end-of-run alert, and check the
+// sorted tree that the built scripts and tools have left on disk.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+#include "photo_tree.h"
+#include "sorter_model.h"
+#include "window_harness.h"
+#include "xvfb_server.h"
+
+namespace {
+
+constexpr int kSkipped = 77;
+constexpr int kBackendWait = 120000;
+
+}  // namespace
+
+class VelmoraEndToEndTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void sortsARealTreeFromTheWindow();
+};
+
+void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
+    QTemporaryDir tree;
+    // x²5.jpg is listed by the scanner (number 5) but has no number for the
+    // sort worker, so it is the run's one failure.
+    QVERIFY(writePhotoTree(
+        tree.path(), {"IMG_0001.jpg", "IMG_0002.jpg", "trip/IMG_0003.jpg", "trip/IMG_0010.png",
+                      "trip/day2/DSC 7.heic", "x²5.jpg", "notes.txt", "cover.jpg"}));
+    WindowHarness w;
+    QVERIFY(w.window());
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    auto* model = w.model<SorterModel>();
+    QVERIFY(model);
+    model->runner().setResourceDirectory(QStringLiteral(VELMORA_DATA_DIR));
+    model->setFolderChooser([&tree](const QString&) { return tree.path(); });
+
+    w.click(w.find("sourceRow", "browseButton"));
+    QCOMPARE(w.text("sourceRow", "pathText"), tree.path());
+    w.click(w.find("scanButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.value("startButton", "visible").toBool(), kBackendWait);
+    QCOMPARE(w.text("totalBox", "valueText"), QStringLiteral("6"));
+    QCOMPARE(w.text("oddBox", "valueText"), QStringLiteral("4"));
+    QCOMPARE(w.text("evenBox", "valueText"), QStringLiteral("2"));
+    QCOMPARE(w.text("ignoredBox", "valueText"), QStringLiteral("2"));
+
+    w.click(w.find("startButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.value("alert", "visible").toBool(), kBackendWait);
+    QCOMPARE(w.text("alertMessage"), QStringLiteral("Proses Selesai\nBerhasil: 5\nGagal: 1"));
+    QCOMPARE(w.text("progressPanel", "titleText"), QStringLiteral("Selesai."));
+    QCOMPARE(w.text("progressPanel", "countText"), QStringLiteral("6/6"));
+    QCOMPARE(w.text("progressPanel", "failedText"), QStringLiteral("1 gagal"));
+
+    const QStringList expected = {
+        "GANJIL/DSC 7.heic",  "GANJIL/IMG_0001.jpg", "GANJIL/IMG_0003.jpg", "GENAP/IMG_0002.jpg",
+        "GENAP/IMG_0010.png", "cover.jpg",           "notes.txt",           "x²5.jpg"};
+    QCOMPARE(listPhotoTree(tree.path()), expected);
+    const QDir root(tree.path());
+    QCOMPARE(readWholeFile(root.filePath("GANJIL/DSC 7.heic")), QByteArray("trip/day2/DSC 7.heic"));
+    QCOMPARE(readWholeFile(root.filePath("GANJIL/IMG_0003.jpg")), QByteArray("trip/IMG_0003.jpg"));
+    QCOMPARE(readWholeFile(root.filePath("GENAP/IMG_0010.png")), QByteArray("trip/IMG_0010.png"));
+    QCOMPARE(readWholeFile(root.filePath("GENAP/IMG_0002.jpg")), QByteArray("IMG_0002.jpg"));
+
+    w.click(w.find("alertOkButton"));
+    QTRY_VERIFY(!w.value("alert", "visible").toBool());
+    QVERIFY(!model->showAlert());
+    QVERIFY(w.value("startButton", "enabled").toBool());
+}
+
+int main(int argc, char* argv[]) {
+    const XvfbServer server;
+    if (server.display().isEmpty()) {
+        std::puts("SKIP: Xvfb is not installed or did not start");
+        return kSkipped;
+    }
+    qputenv("DISPLAY", server.display().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    VelmoraEndToEndTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "velmora_e2e_test.moc"
