@@ -1,16 +1,15 @@
 #include "backend_runner.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
-#include <QThreadPool>
 
 #include <cstring>
 
 #include "backend_files.h"
 #include "job_folder.h"
 #include "resource_directory.h"
+#include "scan_pool.h"
 
 namespace velmora {
 
@@ -69,7 +68,7 @@ void BackendRunner::launchWaited(const QStringList& arguments, const QString& re
     const std::vector<std::string> argv = toLocal(QStringList{backendPath()} + arguments);
     const QPointer<BackendRunner> self(this);
 
-    QThreadPool::globalInstance()->start([=] {
+    scanPool().start([=] {
         if (self.isNull()) {
             return;
         }
@@ -82,14 +81,11 @@ void BackendRunner::launchWaited(const QStringList& arguments, const QString& re
             outcome.exitStatus = spawned.child->wait();
             outcome.resultText = readTextFile(resultFile).value_or(QString());
         }
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, done, outcome] {
-                if (!self.isNull()) {
-                    done(outcome);
-                }
-            },
-            Qt::QueuedConnection);
+        postToMainThread([self, done, outcome] {
+            if (!self.isNull()) {
+                done(outcome);
+            }
+        });
     });
 }
 

@@ -9,6 +9,7 @@
 
 #include "backend_runner.h"
 #include "job_test_support.h"
+#include "scan_pool.h"
 
 using namespace std::chrono_literals;
 using velmora::BackendRunner;
@@ -109,7 +110,7 @@ class BackendRunnerTest : public QObject {
     void scanWorkerAfterRunnerIsGoneLaunchesNothing() {
         auto& runner = runnerWith("touch \"$1/ran\"");
         // Hold every pool thread so that the scan's work waits in the queue.
-        QThreadPool* pool = QThreadPool::globalInstance();
+        QThreadPool* pool = &velmora::scanPool();
         QSemaphore release;
         QSemaphore held;
         for (int i = 0; i < pool->maxThreadCount(); ++i) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "job_test_support.h"
+#include "scan_pool.h"
 #include "sorter_model.h"
 
 using namespace std::chrono_literals;
@@ -361,7 +362,7 @@ class SorterModelTest : public QObject {
         model->scan();
         model.reset();
         QFile::remove(control("hold"));
-        QThreadPool::globalInstance()->waitForDone();
+        velmora::scanPool().waitForDone();
         QCoreApplication::processEvents();  // the scan's result arrives for nobody
 
         model = makeModel();
