@@ -1,37 +1,89 @@
-// Renders both tabs of the real window to PNG files in the build folder, so
-// the look can be checked by eye (and copied to the documentation).
+// Renders both tabs of the real window to PNG files in the build folder, as
+// opened and during a run reported by the stand-in backend, so the look can
+// be checked by eye (and copied to the documentation).
 #include <QDir>
 #include <QImage>
 #include <QTest>
 
+#include "compress_model.h"
+#include "fake_backend.h"
+#include "sorter_model.h"
 #include "window_harness.h"
+
+namespace {
+
+constexpr int kBackendWait = 60000;
+
+/// Points `model` at the stand-in backend and a made-up photo folder, then
+/// scans and starts a run through the screen's buttons, and waits until the
+/// run shows `count`.
+template <class Model>
+void startRun(WindowHarness& w, FakeBackend& backend, const QString& status, const QString& count) {
+    Model* model = w.model<Model>();
+    QVERIFY(model);
+    model->runner().setResourceDirectory(FakeBackend::scriptFolder());
+    model->setFolderChooser(
+        [](const QString&) { return QStringLiteral("/Users/foto/Wisuda 2024"); });
+    w.click(w.find("sourceRow", "browseButton"));
+    w.click(w.find("scanButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.value("startButton", "enabled").toBool(), kBackendWait);
+    QVERIFY(backend.setStatus(status));
+    w.click(w.find("startButton"));
+    QTRY_COMPARE_WITH_TIMEOUT(w.text("progressPanel", "countText"), count, kBackendWait);
+}
+
+}  // namespace
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void rendersBothTabs();
+    void initTestCase();
+    void rendersBothTabsAsOpened();
+    void rendersBothTabsDuringARun();
+
+  private:
+    /// Saves the window as `name` in the screenshot folder and checks the picture.
+    void save(const WindowHarness& w, const QString& name);
+
+    QDir folder_{QStringLiteral(VELMORA_SCREENSHOT_DIR)};
 };
 
-void ScreenshotTest::rendersBothTabs() {
-    const QDir folder(QStringLiteral(VELMORA_SCREENSHOT_DIR));
-    QVERIFY(folder.mkpath(QStringLiteral(".")));
-    WindowHarness harness;
-    QVERIFY(harness.window());
+void ScreenshotTest::initTestCase() {
+    QVERIFY(folder_.mkpath(QStringLiteral(".")));
+}
 
-    const QString sorter = folder.filePath(QStringLiteral("sorter.png"));
-    QVERIFY(harness.grab(sorter));
-    harness.choose(QStringLiteral("tabPicker"), QStringLiteral("COMPRESS"));
-    QCOMPARE(harness.find(QStringLiteral("cardTitle"), harness.screen())->property("text"),
-             QStringLiteral("PENGATURAN COMPRESS"));
-    const QString compress = folder.filePath(QStringLiteral("compress.png"));
-    QVERIFY(harness.grab(compress));
+void ScreenshotTest::save(const WindowHarness& w, const QString& name) {
+    const QString path = folder_.filePath(name);
+    QVERIFY(w.grab(path));
+    const QImage image(path);
+    QCOMPARE(image.size(), QSize(420, 580));
+    QCOMPARE(image.pixel(2, 2), QColor::fromRgbF(0.095f, 0.095f, 0.11f).rgb());
+}
 
-    for (const QString& path : {sorter, compress}) {
-        const QImage image(path);
-        QCOMPARE(image.size(), QSize(420, 580));
-        QCOMPARE(image.pixel(2, 2), QColor::fromRgbF(0.095f, 0.095f, 0.11f).rgb());
+void ScreenshotTest::rendersBothTabsAsOpened() {
+    WindowHarness w;
+    QVERIFY(w.window());
+    save(w, QStringLiteral("sorter.png"));
+    w.choose("tabPicker", "COMPRESS");
+    QCOMPARE(w.text("settingsCard", "cardTitle"), QStringLiteral("PENGATURAN COMPRESS"));
+    save(w, QStringLiteral("compress.png"));
+}
+
+void ScreenshotTest::rendersBothTabsDuringARun() {
+    WindowHarness w;
+    QVERIFY(w.window());
+    {
+        FakeBackend backend;
+        QVERIFY(backend.setSummary("120|61|59|7"));
+        startRun<SorterModel>(w, backend, "48|2|0|6|120", "48/120");
+        save(w, QStringLiteral("sorter-run.png"));
     }
+    w.choose("tabPicker", "COMPRESS");
+    FakeBackend backend;
+    QVERIFY(backend.setSummary("240|5|734003200"));
+    startRun<CompressModel>(w, backend, "150|0|99614720|461373440|20|240", "150/240");
+    save(w, QStringLiteral("compress-run.png"));
 }
 
 QTEST_MAIN(ScreenshotTest)
