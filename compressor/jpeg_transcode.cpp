@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <cstdio>  // jpeglib.h needs FILE
 #include <cstring>
+#include <functional>
+#include <thread>
 
 #include <jerror.h>
 #include <jpeglib.h>
 
 #include "encode_request.h"
+#include "row_pipe.h"
 
 namespace velmora {
 
@@ -17,12 +20,14 @@ namespace {
 using namespace std::string_view_literals;
 
 // libjpeg reports fatal errors through error_exit, which must not return.
-// It jumps back to the setjmp in transcodeJpeg; the frames it skips hold
-// only plain C data.
+// It jumps back to the latest setjmp on the trap of the failing codec; the
+// frames it skips hold only plain C data.
 struct ErrorTrap {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
     bool damaged = false;
+
+    jpeg_error_mgr* install();
 };
 
 [[noreturn]] void leaveOnError(j_common_ptr info) {
@@ -46,6 +51,13 @@ void noteWarning(j_common_ptr info, int level) {
             break;
     }
     ++info->err->num_warnings;
+}
+
+jpeg_error_mgr* ErrorTrap::install() {
+    jpeg_std_error(&manager);
+    manager.error_exit = leaveOnError;
+    manager.emit_message = noteWarning;
+    return &manager;
 }
 
 // Collects the compressed stream in a std::string owned by the caller.
@@ -117,9 +129,13 @@ J_COLOR_SPACE passThroughSpace(J_COLOR_SPACE stored) {
     }
 }
 
-// Everything between the setjmp and a possible longjmp: plain C data only.
-JpegTranscode runTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out,
-                           std::string_view source, int quality) {
+/// How setting the codecs up ended.
+enum class Start { Ready, NeedsFullDecoder, TooLarge };
+
+// Reads the header and starts both codecs, up to the first row. libjpeg
+// errors jump back over this frame, which holds plain C data only.
+Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std::string_view source,
+                     int quality) {
     jpeg_mem_src(&in, reinterpret_cast<const unsigned char*>(source.data()), source.size());
     jpeg_save_markers(&in, JPEG_APP0 + 1, 0xFFFF);
     jpeg_save_markers(&in, JPEG_APP0 + 2, 0xFFFF);
@@ -128,10 +144,9 @@ JpegTranscode runTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out
 
     const J_COLOR_SPACE space = passThroughSpace(in.jpeg_color_space);
     if (space == JCS_UNKNOWN)
-        return JpegTranscode::NeedsFullDecoder;
-    if (std::int64_t{in.image_width} * in.image_height > kMaxEncodePixels) {
-        return JpegTranscode::Failed;
-    }
+        return Start::NeedsFullDecoder;
+    if (std::int64_t{in.image_width} * in.image_height > kMaxEncodePixels)
+        return Start::TooLarge;
     in.out_color_space = space;
     jpeg_start_decompress(&in);
 
@@ -156,18 +171,66 @@ JpegTranscode runTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out
             jpeg_write_marker(&out, marker->marker, marker->data, marker->data_length);
         }
     }
+    return Start::Ready;
+}
 
-    JSAMPARRAY rows =
-        (*in.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&in), JPOOL_IMAGE,
-                                in.output_width * in.output_components, in.rec_outbuf_height);
-    while (in.output_scanline < in.output_height) {
-        const JDIMENSION count = jpeg_read_scanlines(&in, rows, in.rec_outbuf_height);
-        jpeg_write_scanlines(&out, rows, count);
+constexpr std::size_t kStripRows = 16;
+constexpr std::size_t kStrips = 4;
+
+// The decoding thread: reads every row of `in` into the pipe. libjpeg errors
+// jump back here, over libjpeg's own frames only.
+void decodeRows(jpeg_decompress_struct& in, ErrorTrap& trap, RowPipe& pipe) {
+    if (setjmp(trap.jump) != 0) {
+        pipe.close(false);
+        return;
     }
-    jpeg_finish_compress(&out);
+    while (in.output_scanline < in.output_height) {
+        RowStrip* strip = pipe.takeEmpty();
+        if (!strip)
+            return;  // the encoder gave up
+        strip->filled = 0;
+        while (strip->filled < kStripRows && in.output_scanline < in.output_height) {
+            strip->filled += jpeg_read_scanlines(&in, strip->rows.data() + strip->filled,
+                                                 kStripRows - strip->filled);
+        }
+        pipe.pass(strip);
+    }
     jpeg_finish_decompress(&in);
-    return reinterpret_cast<ErrorTrap*>(in.err)->damaged ? JpegTranscode::Failed
-                                                         : JpegTranscode::Encoded;
+    pipe.close(!trap.damaged);
+}
+
+// The encoding side, on the calling thread: writes every strip the pipe
+// brings. libjpeg errors jump back here, over libjpeg's own frames only.
+JpegTranscode encodeRows(jpeg_compress_struct& out, ErrorTrap& trap, RowPipe& pipe) {
+    if (setjmp(trap.jump) != 0) {
+        pipe.stop();
+        return JpegTranscode::Failed;
+    }
+    while (RowStrip* strip = pipe.takeFull()) {
+        jpeg_write_scanlines(&out, strip->rows.data(), static_cast<JDIMENSION>(strip->filled));
+        pipe.giveBack(strip);
+    }
+    if (!pipe.complete())
+        return JpegTranscode::Failed;
+    jpeg_finish_compress(&out);
+    return JpegTranscode::Encoded;
+}
+
+// Decodes on a second thread while this one encodes, as libvips does. Each
+// codec reports to its own trap from here on.
+JpegTranscode pipeRows(jpeg_decompress_struct& in, ErrorTrap& decodeTrap, jpeg_compress_struct& out,
+                       ErrorTrap& encodeTrap) {
+    in.err = decodeTrap.install();
+    out.err = encodeTrap.install();
+    try {
+        RowPipe pipe(std::size_t{in.output_width} * in.output_components, kStripRows, kStrips);
+        std::thread decoder(decodeRows, std::ref(in), std::ref(decodeTrap), std::ref(pipe));
+        const JpegTranscode result = encodeRows(out, encodeTrap, pipe);
+        decoder.join();
+        return result;
+    } catch (const std::exception&) {
+        return JpegTranscode::Failed;  // no memory or no thread for the pipe
+    }
 }
 
 }  // namespace
@@ -176,11 +239,9 @@ JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& j
     jpeg.clear();
     jpeg.reserve(source.size());
 
-    ErrorTrap trap;
-    jpeg_std_error(&trap.manager);
-    trap.manager.error_exit = leaveOnError;
-    trap.manager.emit_message = noteWarning;
-
+    ErrorTrap setupTrap;
+    ErrorTrap decodeTrap;
+    ErrorTrap encodeTrap;
     jpeg_decompress_struct in{};
     jpeg_compress_struct out{};
     StringDestination destination{};
@@ -188,15 +249,25 @@ JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& j
     destination.manager.init_destination = startChunk;
     destination.manager.empty_output_buffer = flushFullChunk;
     destination.manager.term_destination = flushLastChunk;
-    in.err = &trap.manager;
-    out.err = &trap.manager;
+    in.err = setupTrap.install();
+    out.err = in.err;
 
     JpegTranscode result = JpegTranscode::Failed;
-    if (setjmp(trap.jump) == 0) {
+    if (setjmp(setupTrap.jump) == 0) {
         jpeg_create_decompress(&in);
         jpeg_create_compress(&out);
         out.dest = &destination.manager;
-        result = runTranscode(in, out, source, quality);
+        switch (startTranscode(in, out, source, quality)) {
+            case Start::Ready:
+                if (!setupTrap.damaged)
+                    result = pipeRows(in, decodeTrap, out, encodeTrap);
+                break;
+            case Start::NeedsFullDecoder:
+                result = JpegTranscode::NeedsFullDecoder;
+                break;
+            case Start::TooLarge:
+                break;
+        }
     }
     jpeg_destroy_compress(&out);
     jpeg_destroy_decompress(&in);
