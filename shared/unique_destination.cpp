@@ -76,32 +76,27 @@ fs::path uniqueDestination(const fs::path& wanted) {
 
 std::optional<fs::path> claimFreeName(const fs::path& wanted,
                                       const std::function<ClaimResult(const fs::path&)>& attempt) {
+    std::optional<fs::path> claimed;
+    // True when the search ends at `candidate`: claimed, or failed for good.
+    const auto endsAt = [&](const fs::path& candidate) {
+        const ClaimResult result = attempt(candidate);
+        if (result == ClaimResult::Claimed)
+            claimed = candidate;
+        return result != ClaimResult::Taken;
+    };
+    // The wanted name is usually free, and an attempt never replaces
+    // anything, so it is tried at once, without an existence test.
+    if (endsAt(wanted))
+        return claimed;
     const NameParts parts = split(wanted);
-    for (int number = 0; number <= kLastNumber; ++number) {
-        // The wanted name is usually free, and an attempt never replaces
-        // anything, so it is tried without an existence test first.
-        const fs::path candidate = number == 0 ? wanted : numberedName(parts, number);
-        if (number > 0 && somethingExistsAt(candidate))
-            continue;
-        switch (attempt(candidate)) {
-            case ClaimResult::Claimed:
-                return candidate;
-            case ClaimResult::Failed:
-                return std::nullopt;
-            case ClaimResult::Taken:
-                break;
-        }
+    for (int number = 1; number <= kLastNumber; ++number) {
+        const fs::path candidate = numberedName(parts, number);
+        if (!somethingExistsAt(candidate) && endsAt(candidate))
+            return claimed;
     }
     for (int tries = 0; tries < kRandomAttempts; ++tries) {
-        fs::path candidate = randomName(parts);
-        switch (attempt(candidate)) {
-            case ClaimResult::Claimed:
-                return candidate;
-            case ClaimResult::Failed:
-                return std::nullopt;
-            case ClaimResult::Taken:
-                break;
-        }
+        if (endsAt(randomName(parts)))
+            return claimed;
     }
     return std::nullopt;
 }
