@@ -7,6 +7,17 @@ namespace velmora {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+std::vector<fs::path> folders(const fs::path& source, int parity, std::int64_t count) {
+    std::vector<fs::path> paths;
+    for (std::int64_t i = 0; i < count; ++i)
+        paths.push_back(source / folderName(parity, i, count));
+    return paths;
+}
+
+}  // namespace
+
 std::string folderName(int parity, std::int64_t index, std::int64_t count) {
     const std::string base = parity == 0 ? "GENAP" : "GANJIL";
     if (count == 1)
@@ -16,23 +27,21 @@ std::string folderName(int parity, std::int64_t index, std::int64_t count) {
     return base + "_" + number;
 }
 
-fs::path destinationFolder(const SortSettings& settings, std::int64_t number, std::size_t k) {
-    const int parity = number % 2 == 0 ? 0 : 1;
-    const std::int64_t count = parity == 0 ? settings.evenFolderCount : settings.oddFolderCount;
-    const auto index = static_cast<std::int64_t>(k % static_cast<std::uint64_t>(count));
-    return settings.source / folderName(parity, index, count);
+DestinationFolders::DestinationFolders(const SortSettings& settings)
+    : odd(folders(settings.source, 1, settings.oddFolderCount)),
+      even(folders(settings.source, 0, settings.evenFolderCount)) {}
+
+void DestinationFolders::create() const {
+    std::error_code ignored;
+    for (const auto& folder : odd)
+        fs::create_directories(folder, ignored);
+    for (const auto& folder : even)
+        fs::create_directories(folder, ignored);
 }
 
-void createDestinationFolders(const SortSettings& settings) {
-    std::error_code ignored;
-    for (std::int64_t i = 0; i < settings.oddFolderCount; ++i) {
-        fs::create_directories(settings.source / folderName(1, i, settings.oddFolderCount),
-                               ignored);
-    }
-    for (std::int64_t i = 0; i < settings.evenFolderCount; ++i) {
-        fs::create_directories(settings.source / folderName(0, i, settings.evenFolderCount),
-                               ignored);
-    }
+const fs::path& DestinationFolders::folderFor(std::int64_t number, std::size_t k) const {
+    const auto& ofParity = number % 2 == 0 ? even : odd;
+    return ofParity[k % ofParity.size()];
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "sort_settings.h"
 
@@ -15,14 +16,23 @@ namespace velmora {
 /// ("GANJIL_01" to "GANJIL_08").
 std::string folderName(int parity, std::int64_t index, std::int64_t count);
 
-/// The folder in `settings.source` that receives a photo numbered `number`
-/// (not negative) found at position `k` of the whole work list: among the
-/// folders of its parity, the one at k modulo their count.
-std::filesystem::path destinationFolder(const SortSettings& settings, std::int64_t number,
-                                        std::size_t k);
+/// The odd and even destination folders of a run, inside its source folder.
+class DestinationFolders {
+  public:
+    explicit DestinationFolders(const SortSettings& settings);
 
-/// Creates every odd folder, then every even folder, in `settings.source`,
-/// with any missing parents. Failures are left for the transfers to meet.
-void createDestinationFolders(const SortSettings& settings);
+    /// Creates every odd folder, then every even folder, with any missing
+    /// parents. Failures are left for the transfers to meet.
+    void create() const;
+
+    /// The folder that receives a photo numbered `number` (not negative)
+    /// found at position `k` of the whole work list: among the folders of
+    /// its parity, the one at k modulo their count.
+    const std::filesystem::path& folderFor(std::int64_t number, std::size_t k) const;
+
+  private:
+    std::vector<std::filesystem::path> odd;
+    std::vector<std::filesystem::path> even;
+};
 
 }  // namespace velmora

@@ -24,16 +24,16 @@ TEST(DestinationFolder, ChoosesByPositionInTheWholeList) {
     settings.evenFolderCount = 2;
     Names odd;
     for (std::size_t k : {0, 2, 4, 6, 7})
-        odd.push_back(destinationFolder(settings, 7, k));
+        odd.push_back(DestinationFolders(settings).folderFor(7, k));
     EXPECT_EQ(odd, (Names{"/p/GANJIL_01", "/p/GANJIL_03", "/p/GANJIL_02", "/p/GANJIL_01",
                           "/p/GANJIL_02"}));
-    EXPECT_EQ(destinationFolder(settings, 0, 0), "/p/GENAP_01");
-    EXPECT_EQ(destinationFolder(settings, 0, 3), "/p/GENAP_02");
+    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 0), "/p/GENAP_01");
+    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 3), "/p/GENAP_02");
 
     settings.oddFolderCount = 2;
     Names five;
     for (std::size_t k = 0; k < 5; ++k)
-        five.push_back(destinationFolder(settings, 1, k));
+        five.push_back(DestinationFolders(settings).folderFor(1, k));
     EXPECT_EQ(five, (Names{"/p/GANJIL_01", "/p/GANJIL_02", "/p/GANJIL_01", "/p/GANJIL_02",
                            "/p/GANJIL_01"}));
 }
@@ -44,8 +44,8 @@ TEST(DestinationFolder, CreatesEveryFolderWithParents) {
     settings.source = dir / "new" / "photos";
     settings.oddFolderCount = 1;
     settings.evenFolderCount = 3;
-    createDestinationFolders(settings);
-    createDestinationFolders(settings);  // existing folders are fine
+    DestinationFolders(settings).create();
+    DestinationFolders(settings).create();  // existing folders are fine
     EXPECT_EQ(testing::listTree(settings.source),
               (Names{"GANJIL/", "GENAP_01/", "GENAP_02/", "GENAP_03/"}));
 }

@@ -12,9 +12,9 @@ namespace velmora {
 namespace {
 
 TransferOutcome transferCountingErrors(const std::string& path, std::size_t k,
-                                       const SortSettings& settings) {
+                                       const DestinationFolders& folders, bool copy) {
     try {
-        return transferListedPhoto(path, k, settings);
+        return transferListedPhoto(path, k, folders, copy);
     } catch (...) {
         return {};  // out of memory and the like: this photo failed
     }
@@ -30,13 +30,14 @@ SortExit runSort(const std::vector<std::string_view>& args) {
     if (!files)
         return SortExit::WorkListUnreadable;
 
-    createDestinationFolders(*settings);
+    const DestinationFolders folders(*settings);
+    folders.create();
     SortStatus status(settings->tmp / "status.txt", static_cast<std::int64_t>(files->size()));
     status.begin();
     runBounded(
         files->size(), settings->workers,
         [&](std::size_t k) {
-            const auto outcome = transferCountingErrors((*files)[k], k, *settings);
+            const auto outcome = transferCountingErrors((*files)[k], k, folders, settings->copy);
             status.recordOutcome(outcome.succeeded, outcome.size);
         },
         "Velmora.Sort");

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "destination_folder.h"
 #include "file_copy.h"
 #include "number_from_name.h"
 #include "unique_destination.h"
@@ -35,17 +34,17 @@ ClaimResult asClaim(TransferResult result) {
 }  // namespace
 
 TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
-                                    const SortSettings& settings) {
-    const fs::path from(listedPath);
-    const fs::path name = from.filename();
-    const auto number = numberFromName(name.native());
+                                    const DestinationFolders& folders, bool copy) {
+    const std::string_view name = std::string_view(listedPath).substr(listedPath.rfind('/') + 1);
+    const auto number = numberFromName(name);
     if (!number)
         return {};
 
-    const fs::path wanted = destinationFolder(settings, *number, k) / name;
+    const fs::path from(listedPath);
+    const fs::path wanted = folders.folderFor(*number, k) / name;
     const std::int64_t size = sizeOf(from);
     const auto transfer = [&](const fs::path& to) {
-        return asClaim(settings.copy ? copyFileNoReplace(from, to) : moveFileNoReplace(from, to));
+        return asClaim(copy ? copyFileNoReplace(from, to) : moveFileNoReplace(from, to));
     };
     if (!claimFreeName(wanted, transfer))
         return {};

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sort_settings.h"
+#include "destination_folder.h"
 
 namespace velmora {
 
@@ -14,12 +14,12 @@ struct TransferOutcome {
     std::int64_t size = 0;  ///< the source's size in bytes, read before the transfer
 };
 
-/// Copies or moves the photo listed at position `k` into its destination
-/// folder under the first free name of the free-name sequence, never
+/// Copies (`copy`) or moves the photo listed at position `k` into its
+/// folder among `folders`, under the first free name of the free-name sequence, never
 /// replacing anything; a name taken by a parallel step meanwhile makes it
 /// try the next one. Fails, touching nothing, when the file name carries
 /// no number.
 TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
-                                    const SortSettings& settings);
+                                    const DestinationFolders& folders, bool copy);
 
 }  // namespace velmora
