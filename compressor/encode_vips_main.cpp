@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
         return static_cast<int>(EncodeExit::Usage);
     if (VIPS_INIT(argv[0]) != 0)
         return static_cast<int>(EncodeExit::Failed);
+    // Moskel runs several encoders side by side. Two threads each, like the
+    // JPEG path, keep the cores busy without piling one thread per core, and
+    // its address space, onto every encoder under the velmora-limit limits.
+    vips_concurrency_set(2);
     const auto jpeg = velmora::encodeWithVips(request->source, request->quality);
     if (!jpeg)
         return static_cast<int>(EncodeExit::Failed);
