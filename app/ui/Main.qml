@@ -1,4 +1,3 @@
-import QtQuick
 import QtQuick.Controls.Basic
 
 // The application's one window: fixed at 420 x 580, dark, showing the main view.

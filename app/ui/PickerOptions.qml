@@ -1,5 +1,5 @@
 pragma Singleton
-import QtQuick
+import QtQml
 
 // Builders for the option lists of segmented pickers.
 QtObject {

@@ -26,12 +26,10 @@ T.Button {
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
 
     contentItem: Item {
-        implicitWidth: label.implicitWidth
-        implicitHeight: label.implicitHeight
+        implicitWidth: children[0].implicitWidth
+        implicitHeight: children[0].implicitHeight
 
         Row {
-            id: label
-
             anchors.centerIn: parent
             spacing: Math.round(control.font.pixelSize * 0.4)
 

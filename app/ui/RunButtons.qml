@@ -1,4 +1,3 @@
-import QtQuick
 import QtQuick.Layouts
 
 // The one action button under a progress panel: PAUSE or RESUME while a scan

@@ -23,7 +23,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        radius: controlSize === "mini" ? 4 : 5
+        radius: picker.controlSize === "mini" ? 4 : 5
         color: Theme.controlTrack
     }
 

@@ -4,7 +4,7 @@ import QtQuick.Shapes
 // A small vector icon drawn from a built-in set, named like the platform's
 // symbol icons: "photo.stack.fill", "folder.fill", "magnifyingglass",
 // "play.fill" and "pause.fill". Drawn in a 16-unit box scaled to `size`.
-Shape {
+Item {
     id: icon
 
     property string name
@@ -33,35 +33,41 @@ Shape {
         })
 
     readonly property var shape: shapes[name] || {}
-    readonly property real unit: size / 16
 
     implicitWidth: size
     implicitHeight: size
-    // Multisampling smooths the edges of these few-pixel shapes.
-    layer.enabled: true
-    layer.samples: 4
 
-    ShapePath {
-        scale: Qt.size(icon.unit, icon.unit)
-        strokeWidth: -1
-        fillColor: icon.color
-        fillRule: ShapePath.OddEvenFill
+    // Drawn in the 16-unit box, then scaled; multisampling smooths the edges
+    // of these few-pixel shapes.
+    Shape {
+        width: 16
+        height: 16
+        scale: icon.size / 16
+        transformOrigin: Item.TopLeft
+        layer.enabled: true
+        layer.samples: 4
+        layer.smooth: true
 
-        PathSvg {
-            path: icon.shape.fill || ""
+        ShapePath {
+            strokeWidth: -1
+            fillColor: icon.color
+            fillRule: ShapePath.OddEvenFill
+
+            PathSvg {
+                path: icon.shape.fill || ""
+            }
         }
-    }
 
-    ShapePath {
-        scale: Qt.size(icon.unit, icon.unit)
-        strokeWidth: 1.8 * icon.unit
-        strokeColor: icon.color
-        fillColor: "transparent"
-        capStyle: ShapePath.RoundCap
-        joinStyle: ShapePath.RoundJoin
+        ShapePath {
+            strokeWidth: 1.8
+            strokeColor: icon.color
+            fillColor: "transparent"
+            capStyle: ShapePath.RoundCap
+            joinStyle: ShapePath.RoundJoin
 
-        PathSvg {
-            path: icon.shape.stroke || ""
+            PathSvg {
+                path: icon.shape.stroke || ""
+            }
         }
     }
 }
