@@ -22,10 +22,11 @@ int createExclusively(const fs::path& path) {
 }
 
 // The reserved file opened for rewriting. A tool may have left something
-// that cannot be rewritten in place (a read-only file, a folder, a link):
-// that goes, and the same name is taken again at once.
+// that cannot be rewritten in place (a read-only file, a folder, a link, a
+// FIFO, which must not block the open): that goes, and the same name is
+// taken again at once.
 int reopenForCopy(const fs::path& output) {
-    const int fd = ::open(output.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = ::open(output.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0)
         return fd;
     std::error_code ignored;
@@ -57,7 +58,7 @@ bool copyIntoReserved(const fs::path& source, const fs::path& output) {
 }
 
 bool holdsJpeg(const fs::path& file) {
-    UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     char head[3];
     return fd && ::read(fd.get(), head, sizeof head) == sizeof head &&
            looksLikeJpeg(std::string_view(head, sizeof head));
