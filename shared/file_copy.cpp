@@ -80,23 +80,31 @@ int openSource(const fs::path& from) {
     return ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
-bool syncFolderOf(const fs::path& file) {
-    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd && ::fsync(fd.get()) == 0;
+/// Makes the entry of a new file in `folder` (or, for AT_FDCWD, in the
+/// folder of the path `name`) survive a power cut.
+void syncFolder(int folder, const fs::path& name) {
+    if (folder != AT_FDCWD) {
+        (void)::fsync(folder);
+        return;
+    }
+    const fs::path parent = name.has_parent_path() ? name.parent_path() : fs::path(".");
+    const UniqueFd fd(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd)
+        (void)::fsync(fd.get());
 }
 
 /// How the copy paths treat the new file before calling it done.
 enum class Durability { Normal, Synced };
 
-TransferResult copyExclusively(const fs::path& from, const fs::path& to, Durability durability) {
+TransferResult copyExclusively(const fs::path& from, int folder, const fs::path& name,
+                               Durability durability) {
     const UniqueFd in(openSource(from));
     struct stat source;
     if (!in || ::fstat(in.get(), &source) != 0 || !S_ISREG(source.st_mode)) {
         return TransferResult::Failed;
     }
-    UniqueFd out(
-        ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, source.st_mode & 0777));
+    UniqueFd out(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          source.st_mode & 0777));
     if (!out)
         return errno == EEXIST ? TransferResult::DestinationTaken : TransferResult::Failed;
 
@@ -107,39 +115,15 @@ TransferResult copyExclusively(const fs::path& from, const fs::path& to, Durabil
         complete = ::fsync(out.get()) == 0;
     complete = out.close() && complete;
     if (complete && durability == Durability::Synced)
-        (void)syncFolderOf(to);
+        syncFolder(folder, name);
     if (complete)
         return TransferResult::Done;
-    ::unlink(to.c_str());
+    ::unlinkat(folder, name.c_str(), 0);
     return TransferResult::Failed;
 }
 
-}  // namespace
-
-TransferResult copyFileNoReplace(const fs::path& from, const fs::path& to) {
-    return copyExclusively(from, to, Durability::Normal);
-}
-
-TransferResult moveFileNoReplace(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return TransferResult::Done;
-    }
-    const int error = errno;
-    if (error == EEXIST)
-        return TransferResult::DestinationTaken;
-    // EINVAL: this file system does not know RENAME_NOREPLACE (NFS, FUSE).
-    if (error == EINVAL) {
-        if (const auto linked = moveByLink(from, to))
-            return *linked;
-        return moveByCopy(from, to);
-    }
-    if (error == EXDEV)
-        return moveByCopy(from, to);
-    return TransferResult::Failed;
-}
-
-std::optional<TransferResult> moveByLink(const fs::path& from, const fs::path& to) {
-    if (::link(from.c_str(), to.c_str()) != 0) {
+std::optional<TransferResult> moveByLinkAt(const fs::path& from, int folder, const fs::path& name) {
+    if (::linkat(AT_FDCWD, from.c_str(), folder, name.c_str(), 0) != 0) {
         if (errno == EEXIST)
             return TransferResult::DestinationTaken;
         if (hardLinksRefused(errno))
@@ -149,19 +133,59 @@ std::optional<TransferResult> moveByLink(const fs::path& from, const fs::path& t
     if (::unlink(from.c_str()) == 0)
         return TransferResult::Done;
     // Both names lead to the same file: dropping the new one loses nothing.
-    ::unlink(to.c_str());
+    ::unlinkat(folder, name.c_str(), 0);
     return TransferResult::Failed;
 }
 
-TransferResult moveByCopy(const fs::path& from, const fs::path& to) {
-    const TransferResult copied = copyExclusively(from, to, Durability::Synced);
+TransferResult moveByCopyAt(const fs::path& from, int folder, const fs::path& name) {
+    const TransferResult copied = copyExclusively(from, folder, name, Durability::Synced);
     if (copied != TransferResult::Done)
         return copied;
     if (::unlink(from.c_str()) == 0)
         return TransferResult::Done;
     // The source stays, so the copy would be a second photo: take it back.
-    ::unlink(to.c_str());
+    ::unlinkat(folder, name.c_str(), 0);
     return TransferResult::Failed;
+}
+
+}  // namespace
+
+TransferResult copyFileNoReplace(const fs::path& from, const fs::path& to) {
+    return copyFileNoReplace(from, AT_FDCWD, to);
+}
+
+TransferResult copyFileNoReplace(const fs::path& from, int folder, const fs::path& name) {
+    return copyExclusively(from, folder, name, Durability::Normal);
+}
+
+TransferResult moveFileNoReplace(const fs::path& from, const fs::path& to) {
+    return moveFileNoReplace(from, AT_FDCWD, to);
+}
+
+TransferResult moveFileNoReplace(const fs::path& from, int folder, const fs::path& name) {
+    if (::renameat2(AT_FDCWD, from.c_str(), folder, name.c_str(), RENAME_NOREPLACE) == 0) {
+        return TransferResult::Done;
+    }
+    const int error = errno;
+    if (error == EEXIST)
+        return TransferResult::DestinationTaken;
+    // EINVAL: this file system does not know RENAME_NOREPLACE (NFS, FUSE).
+    if (error == EINVAL) {
+        if (const auto linked = moveByLinkAt(from, folder, name))
+            return *linked;
+        return moveByCopyAt(from, folder, name);
+    }
+    if (error == EXDEV)
+        return moveByCopyAt(from, folder, name);
+    return TransferResult::Failed;
+}
+
+std::optional<TransferResult> moveByLink(const fs::path& from, const fs::path& to) {
+    return moveByLinkAt(from, AT_FDCWD, to);
+}
+
+TransferResult moveByCopy(const fs::path& from, const fs::path& to) {
+    return moveByCopyAt(from, AT_FDCWD, to);
 }
 
 bool copyFileInto(const fs::path& from, int destinationFd) {

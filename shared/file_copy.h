@@ -20,6 +20,11 @@ enum class TransferResult {
 TransferResult copyFileNoReplace(const std::filesystem::path& from,
                                  const std::filesystem::path& to);
 
+/// As above, for the new file `name` inside the folder open (for reading)
+/// as `folder`; AT_FDCWD takes `name` as a path of its own.
+TransferResult copyFileNoReplace(const std::filesystem::path& from, int folder,
+                                 const std::filesystem::path& name);
+
 /// Moves `from` to `to` without replacing anything there: one
 /// renameat2(RENAME_NOREPLACE) within a file system; link and unlink where
 /// the file system refuses that flag; an exclusive, synced copy followed by
@@ -28,6 +33,11 @@ TransferResult copyFileNoReplace(const std::filesystem::path& from,
 /// failure the source stays and no partial copy is left.
 TransferResult moveFileNoReplace(const std::filesystem::path& from,
                                  const std::filesystem::path& to);
+
+/// As above, for the new name `name` inside the folder open (for reading)
+/// as `folder`; AT_FDCWD takes `name` as a path of its own.
+TransferResult moveFileNoReplace(const std::filesystem::path& from, int folder,
+                                 const std::filesystem::path& name);
 
 /// The move by hard link and unlink. Gives nothing, having changed nothing,
 /// when the file system refuses hard links.

@@ -23,6 +23,14 @@ UniqueFd::~UniqueFd() {
     close();
 }
 
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
 bool UniqueFd::close() {
     if (fd_ < 0)
         return true;

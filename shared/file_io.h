@@ -3,6 +3,7 @@
 #include <fcntl.h>
 
 #include <string_view>
+#include <utility>
 
 namespace velmora {
 
@@ -17,6 +18,8 @@ class UniqueFd {
     ~UniqueFd();
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
 
     int get() const { return fd_; }
     explicit operator bool() const { return fd_ >= 0; }

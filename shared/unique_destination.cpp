@@ -1,5 +1,6 @@
 #include "unique_destination.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <string>
@@ -48,9 +49,11 @@ fs::path randomName(const NameParts& parts) {
     return parts.folder / withExtension(randomUuidText(), parts.extension);
 }
 
-bool somethingExistsAt(const fs::path& path) {
+/// True when `path` (inside `folder`, or itself for AT_FDCWD) resolves to
+/// an existing item.
+bool somethingExistsAt(int folder, const fs::path& path) {
     struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
+    return ::fstatat(folder, path.c_str(), &info, 0) == 0;
 }
 
 /// The first free name from number `from` on (0 stands for the wanted path
@@ -58,7 +61,7 @@ bool somethingExistsAt(const fs::path& path) {
 std::optional<fs::path> firstFreeFrom(const fs::path& wanted, const NameParts& parts, int& number) {
     for (; number <= kLastNumber; ++number) {
         fs::path candidate = number == 0 ? wanted : numberedName(parts, number);
-        if (!somethingExistsAt(candidate))
+        if (!somethingExistsAt(AT_FDCWD, candidate))
             return candidate;
     }
     return std::nullopt;
@@ -76,6 +79,11 @@ fs::path uniqueDestination(const fs::path& wanted) {
 
 std::optional<fs::path> claimFreeName(const fs::path& wanted,
                                       const std::function<ClaimResult(const fs::path&)>& attempt) {
+    return claimFreeName(AT_FDCWD, wanted, attempt);
+}
+
+std::optional<fs::path> claimFreeName(int folder, const fs::path& wanted,
+                                      const std::function<ClaimResult(const fs::path&)>& attempt) {
     std::optional<fs::path> claimed;
     // True when the search ends at `candidate`: claimed, or failed for good.
     const auto endsAt = [&](const fs::path& candidate) {
@@ -91,7 +99,7 @@ std::optional<fs::path> claimFreeName(const fs::path& wanted,
     const NameParts parts = split(wanted);
     for (int number = 1; number <= kLastNumber; ++number) {
         const fs::path candidate = numberedName(parts, number);
-        if (!somethingExistsAt(candidate) && endsAt(candidate))
+        if (!somethingExistsAt(folder, candidate) && endsAt(candidate))
             return claimed;
     }
     for (int tries = 0; tries < kRandomAttempts; ++tries) {

@@ -29,4 +29,11 @@ std::optional<std::filesystem::path> claimFreeName(
     const std::filesystem::path& wanted,
     const std::function<ClaimResult(const std::filesystem::path&)>& attempt);
 
+/// As above, inside the folder open as `folder`: `wanted` and every name
+/// given to `attempt` and given back are relative to it. AT_FDCWD makes it
+/// the call above.
+std::optional<std::filesystem::path> claimFreeName(
+    int folder, const std::filesystem::path& wanted,
+    const std::function<ClaimResult(const std::filesystem::path&)>& attempt);
+
 }  // namespace velmora
