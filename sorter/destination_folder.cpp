@@ -1,5 +1,7 @@
 #include "destination_folder.h"
 
+#include <fcntl.h>
+
 #include <cstdio>
 #include <system_error>
 
@@ -9,11 +11,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<fs::path> folders(const fs::path& source, int parity, std::int64_t count) {
-    std::vector<fs::path> paths;
-    for (std::int64_t i = 0; i < count; ++i)
-        paths.push_back(source / folderName(parity, i, count));
-    return paths;
+std::vector<DestinationFolder> folders(const fs::path& source, int parity, std::int64_t count) {
+    std::vector<DestinationFolder> folders;
+    for (std::int64_t i = 0; i < count; ++i) {
+        folders.push_back({source / folderName(parity, i, count), UniqueFd()});
+    }
+    return folders;
+}
+
+void createAndOpen(DestinationFolder& folder) {
+    std::error_code ignored;
+    fs::create_directories(folder.path, ignored);
+    folder.handle = UniqueFd(::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
 }  // namespace
@@ -31,15 +40,14 @@ DestinationFolders::DestinationFolders(const SortSettings& settings)
     : odd(folders(settings.source, 1, settings.oddFolderCount)),
       even(folders(settings.source, 0, settings.evenFolderCount)) {}
 
-void DestinationFolders::create() const {
-    std::error_code ignored;
-    for (const auto& folder : odd)
-        fs::create_directories(folder, ignored);
-    for (const auto& folder : even)
-        fs::create_directories(folder, ignored);
+void DestinationFolders::create() {
+    for (auto& folder : odd)
+        createAndOpen(folder);
+    for (auto& folder : even)
+        createAndOpen(folder);
 }
 
-const fs::path& DestinationFolders::folderFor(std::int64_t number, std::size_t k) const {
+const DestinationFolder& DestinationFolders::folderFor(std::int64_t number, std::size_t k) const {
     const auto& ofParity = number % 2 == 0 ? even : odd;
     return ofParity[k % ofParity.size()];
 }

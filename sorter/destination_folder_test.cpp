@@ -24,16 +24,16 @@ TEST(DestinationFolder, ChoosesByPositionInTheWholeList) {
     settings.evenFolderCount = 2;
     Names odd;
     for (std::size_t k : {0, 2, 4, 6, 7})
-        odd.push_back(DestinationFolders(settings).folderFor(7, k));
+        odd.push_back(DestinationFolders(settings).folderFor(7, k).path);
     EXPECT_EQ(odd, (Names{"/p/GANJIL_01", "/p/GANJIL_03", "/p/GANJIL_02", "/p/GANJIL_01",
                           "/p/GANJIL_02"}));
-    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 0), "/p/GENAP_01");
-    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 3), "/p/GENAP_02");
+    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 0).path, "/p/GENAP_01");
+    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 3).path, "/p/GENAP_02");
 
     settings.oddFolderCount = 2;
     Names five;
     for (std::size_t k = 0; k < 5; ++k)
-        five.push_back(DestinationFolders(settings).folderFor(1, k));
+        five.push_back(DestinationFolders(settings).folderFor(1, k).path);
     EXPECT_EQ(five, (Names{"/p/GANJIL_01", "/p/GANJIL_02", "/p/GANJIL_01", "/p/GANJIL_02",
                            "/p/GANJIL_01"}));
 }

@@ -30,7 +30,7 @@ SortExit runSort(const std::vector<std::string_view>& args) {
     if (!files)
         return SortExit::WorkListUnreadable;
 
-    const DestinationFolders folders(*settings);
+    DestinationFolders folders(*settings);
     folders.create();
     SortStatus status(settings->tmp / "status.txt", static_cast<std::int64_t>(files->size()));
     status.begin();

@@ -14,9 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::int64_t sizeOf(const fs::path& file) {
+/// The size of `name` in `folder`, or 0 when it cannot be read.
+std::int64_t sizeIn(int folder, const fs::path& name) {
     struct stat info;
-    return ::stat(file.c_str(), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
+    return ::fstatat(folder, name.c_str(), &info, 0) == 0 ? static_cast<std::int64_t>(info.st_size)
+                                                          : 0;
 }
 
 ClaimResult asClaim(TransferResult result) {
@@ -41,14 +43,17 @@ TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k
         return {};
 
     const fs::path from(listedPath);
-    const fs::path wanted = folders.folderFor(*number, k) / name;
-    const std::int64_t size = sizeOf(from);
+    const int folder = folders.folderFor(*number, k).handle.get();
     const auto transfer = [&](const fs::path& to) {
-        return asClaim(copy ? copyFileNoReplace(from, to) : moveFileNoReplace(from, to));
+        return asClaim(copy ? copyFileNoReplace(from, folder, to)
+                            : moveFileNoReplace(from, folder, to));
     };
-    if (!claimFreeName(wanted, transfer))
+    const auto claimed = claimFreeName(folder, fs::path(name), transfer);
+    if (!claimed)
         return {};
-    return {true, size};
+    // Read where the photo arrived: the same file, or a complete copy of it,
+    // one folder lookup away instead of a walk down the listed path.
+    return {true, sizeIn(folder, *claimed)};
 }
 
 }  // namespace velmora

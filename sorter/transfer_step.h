@@ -11,7 +11,7 @@ namespace velmora {
 /// What one transfer step adds to the run's counters.
 struct TransferOutcome {
     bool succeeded = false;
-    std::int64_t size = 0;  ///< the source's size in bytes, read before the transfer
+    std::int64_t size = 0;  ///< the transferred file's size in bytes
 };
 
 /// Copies (`copy`) or moves the photo listed at position `k` into its
