@@ -70,6 +70,25 @@ TEST(UniqueDestination, CountsFoldersAndLinkedItemsAsTaken) {
     EXPECT_TRUE(fs::is_symlink(dir / "IMG_6.jpg"));
 }
 
+TEST(UniqueDestination, ClaimsNamesInsideAnOpenFolder) {
+    TempDir dir;
+    writeFile(dir / "IMG_4.jpg", "a");
+    writeFile(dir / "IMG_4 (1).jpg", "b");
+    const int folder = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    std::vector<fs::path> attempts;
+    const auto createInFolder = [&](const fs::path& name) {
+        attempts.push_back(name);
+        return createExclusively(dir / name);
+    };
+    EXPECT_EQ(claimFreeName(folder, "IMG_4.jpg", createInFolder), fs::path("IMG_4 (2).jpg"));
+    // The taken "IMG_4 (1).jpg" is seen in the folder and never attempted.
+    EXPECT_EQ(attempts, (std::vector<fs::path>{"IMG_4.jpg", "IMG_4 (2).jpg"}));
+    EXPECT_EQ(claimFreeName(folder, "new 5", createInFolder), fs::path("new 5"));
+    ::close(folder);
+    EXPECT_TRUE(fs::exists(dir / "IMG_4 (2).jpg"));
+}
+
 TEST(UniqueDestination, ClaimStopsAtARealFailure) {
     TempDir dir;
     int calls = 0;
