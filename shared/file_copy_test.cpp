@@ -144,10 +144,17 @@ TEST(FileCopy, MoveByLinkAndByCopyNeverReplaceAndKeepTheSourceOnFailure) {
 
 TEST(FileCopy, MoveAcrossFileSystemsCopiesThenRemovesTheSource) {
     TempDir dir;
-    if (statOf(dir.path()).st_dev == statOf("/dev/shm").st_dev || ::access("/dev/shm", W_OK) != 0) {
+    if (::access("/dev/shm", W_OK) != 0 || statOf(dir.path()).st_dev == statOf("/dev/shm").st_dev) {
         GTEST_SKIP() << "no second file system at /dev/shm";
     }
     const fs::path source = fs::path("/dev/shm") / ("velmora-move-" + std::to_string(::getpid()));
+    struct Cleanup {
+        fs::path file;
+        ~Cleanup() {
+            std::error_code ignored;
+            fs::remove(file, ignored);
+        }
+    } cleanup{source};
     const std::string content = makePhoto(source);
     const struct stat original = statOf(source);
     writeFile(dir / "taken.jpg", "other");
@@ -158,7 +165,6 @@ TEST(FileCopy, MoveAcrossFileSystemsCopiesThenRemovesTheSource) {
     EXPECT_FALSE(fs::exists(source));
     EXPECT_EQ(readFile(dir / "a.jpg"), content);
     expectSameAttributes(dir / "a.jpg", original);
-    fs::remove(source);
 }
 
 TEST(FileCopy, CopyIntoFillsAReservedFile) {
