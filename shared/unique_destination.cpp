@@ -56,24 +56,17 @@ bool somethingExistsAt(int folder, const fs::path& path) {
     return ::fstatat(folder, path.c_str(), &info, 0) == 0;
 }
 
-/// The first free name from number `from` on (0 stands for the wanted path
-/// itself), or nothing when every numbered name is taken.
-std::optional<fs::path> firstFreeFrom(const fs::path& wanted, const NameParts& parts, int& number) {
-    for (; number <= kLastNumber; ++number) {
-        fs::path candidate = number == 0 ? wanted : numberedName(parts, number);
-        if (!somethingExistsAt(AT_FDCWD, candidate))
-            return candidate;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 fs::path uniqueDestination(const fs::path& wanted) {
+    if (!somethingExistsAt(AT_FDCWD, wanted))
+        return wanted;
     const NameParts parts = split(wanted);
-    int number = 0;
-    if (auto free = firstFreeFrom(wanted, parts, number))
-        return *free;
+    for (int number = 1; number <= kLastNumber; ++number) {
+        fs::path candidate = numberedName(parts, number);
+        if (!somethingExistsAt(AT_FDCWD, candidate))
+            return candidate;
+    }
     return randomName(parts);
 }
 
