@@ -15,20 +15,24 @@ static int isOdd(const char* name) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 4) return 2;
+    if (argc != 4)
+        return 2;
     FILE* list = fopen(argv[1], "r");
-    if (!list) return 3;
+    if (!list)
+        return 3;
     char* line = NULL;
     size_t capacity = 0;
     ssize_t length;
     char target[8192];
     int failed = 0;
     while ((length = getline(&line, &capacity, list)) > 0) {
-        if (line[length - 1] == '\n') line[--length] = '\0';
+        if (line[length - 1] == '\n')
+            line[--length] = '\0';
         const char* slash = strrchr(line, '/');
         const char* name = slash ? slash + 1 : line;
         snprintf(target, sizeof target, "%s/%s", isOdd(name) ? argv[2] : argv[3], name);
-        if (renameat2(AT_FDCWD, line, AT_FDCWD, target, RENAME_NOREPLACE) != 0) ++failed;
+        if (renameat2(AT_FDCWD, line, AT_FDCWD, target, RENAME_NOREPLACE) != 0)
+            ++failed;
     }
     free(line);
     fclose(list);

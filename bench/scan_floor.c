@@ -28,8 +28,8 @@ static void line(int fd, const char* text, size_t length) {
 
 static void progress(void) {
     char text[128];
-    int length = snprintf(text, sizeof text, "%lld|%lld|%lld|%lld|%lld", visited, total, odd, even,
-                          ignored);
+    int length =
+        snprintf(text, sizeof text, "%lld|%lld|%lld|%lld|%lld", visited, total, odd, even, ignored);
     lseek(fds[STATUS], 0, SEEK_SET);
     if (ftruncate(fds[STATUS], 0) != 0) {
     }
@@ -47,7 +47,8 @@ static void file(const char* path, size_t length, const char* name) {
     ++visited;
     const char* dot = strrchr(name, '.');
     int photo = 0;
-    for (int i = 0; dot && i < 7; ++i) photo |= !strcasecmp(dot + 1, extensions[i]);
+    for (int i = 0; dot && i < 7; ++i)
+        photo |= !strcasecmp(dot + 1, extensions[i]);
     if (!photo || dot == name || !isdigit((unsigned char)dot[-1])) {
         ++ignored;
         line(fds[IGNORE], path, length);
@@ -62,50 +63,61 @@ static void file(const char* path, size_t length, const char* name) {
         ++even;
         line(fds[EVEN], path, length);
     }
-    if (visited % 1000 == 0) progress();
+    if (visited % 1000 == 0)
+        progress();
 }
 
 static void walk(int folder, char* path, size_t length) {
     DIR* dir = fdopendir(folder);
-    if (!dir) return;
+    if (!dir)
+        return;
     struct dirent* entry;
     while ((entry = readdir(dir))) {
-        if (entry->d_name[0] == '.') continue;
+        if (entry->d_name[0] == '.')
+            continue;
         size_t nameLength = strlen(entry->d_name);
         path[length] = '/';
         memcpy(path + length + 1, entry->d_name, nameLength + 1);
         if (entry->d_type == DT_REG) {
             file(path, length + 1 + nameLength, entry->d_name);
         } else if (entry->d_type == DT_DIR && !pruned(entry->d_name)) {
-            int child = openat(dirfd(dir), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (child >= 0) walk(child, path, length + 1 + nameLength);
+            int child =
+                openat(dirfd(dir), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child >= 0)
+                walk(child, path, length + 1 + nameLength);
         }
     }
     closedir(dir);
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3) return 2;
+    if (argc != 3)
+        return 2;
     char path[8192];
     mkdir(argv[2], 0777);
     for (int i = 0; i < 5; ++i) {
         snprintf(path, sizeof path, "%s/%s", argv[2], names[i]);
         unlink(path);
-        if ((fds[i] = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) < 0) return 3;
+        if ((fds[i] = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) < 0)
+            return 3;
     }
-    if (!realpath(argv[1], path)) return 0;
+    if (!realpath(argv[1], path))
+        return 0;
     int root = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (root >= 0) walk(root, path, strlen(path));
+    if (root >= 0)
+        walk(root, path, strlen(path));
     progress();
 
     char summary[128], temporary[8192], target[8192];
-    int length = snprintf(summary, sizeof summary, "%lld|%lld|%lld|%lld\n", total, odd, even, ignored);
+    int length =
+        snprintf(summary, sizeof summary, "%lld|%lld|%lld|%lld\n", total, odd, even, ignored);
     snprintf(temporary, sizeof temporary, "%s/.summary.txt.XXXXXX", argv[2]);
     snprintf(target, sizeof target, "%s/summary.txt", argv[2]);
     int fd = mkostemp(temporary, O_CLOEXEC);
     if (fd < 0 || write(fd, summary, (size_t)length) != length || close(fd) != 0 ||
         rename(temporary, target) != 0)
         return 1;
-    for (int i = 0; i < 5; ++i) close(fds[i]);
+    for (int i = 0; i < 5; ++i)
+        close(fds[i]);
     return 0;
 }

@@ -11,7 +11,8 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    if (argc < 2) return 2;
+    if (argc < 2)
+        return 2;
     struct timespec start, end;
     clock_gettime(CLOCK_MONOTONIC, &start);
     pid_t child = fork();
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
     }
     int status;
     struct rusage usage;
-    if (child < 0 || wait4(child, &status, 0, &usage) < 0) return 1;
+    if (child < 0 || wait4(child, &status, 0, &usage) < 0)
+        return 1;
     clock_gettime(CLOCK_MONOTONIC, &end);
     double wall = (double)(end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) / 1e9;
     double cpu = (double)(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 
@@ -42,21 +43,27 @@ RunResult run(const fs::path& program, const std::vector<std::string>& args, con
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    if (!cwd.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
 
     std::vector<char*> argv;
     std::string programText = program.string();
     argv.push_back(programText.data());
     std::vector<std::string> argsCopy = args;
-    for (auto& a : argsCopy) argv.push_back(a.data());
+    for (auto& a : argsCopy)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
 
     pid_t pid;
-    const int rc = ::posix_spawn(&pid, programText.c_str(), &actions, nullptr, argv.data(), environ);
+    const int rc =
+        ::posix_spawn(&pid, programText.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) throw std::runtime_error("cannot start " + programText);
+    if (rc != 0)
+        throw std::runtime_error("cannot start " + programText);
 
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
@@ -74,17 +81,20 @@ std::string readFile(const fs::path& file) {
 }
 
 void writeFile(const fs::path& file, std::string_view content) {
-    if (file.has_parent_path()) fs::create_directories(file.parent_path());
+    if (file.has_parent_path())
+        fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(content.data(), std::streamsize(content.size()));
-    if (!out) throw std::runtime_error("cannot write " + file.string());
+    if (!out)
+        throw std::runtime_error("cannot write " + file.string());
 }
 
 std::vector<std::string> listTree(const fs::path& root) {
     std::vector<std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         std::string relative = entry.path().lexically_relative(root).string();
-        if (entry.is_directory() && !entry.is_symlink()) relative += '/';
+        if (entry.is_directory() && !entry.is_symlink())
+            relative += '/';
         entries.push_back(relative);
     }
     std::sort(entries.begin(), entries.end());

@@ -20,19 +20,26 @@ bool isValidUtf8(std::string_view text) {
             length = 2;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
             length = 3;
-            if (lead == 0xE0) low = 0xA0;   // overlong
-            if (lead == 0xED) high = 0x9F;  // surrogates
+            if (lead == 0xE0)
+                low = 0xA0;  // overlong
+            if (lead == 0xED)
+                high = 0x9F;  // surrogates
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             length = 4;
-            if (lead == 0xF0) low = 0x90;   // overlong
-            if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+            if (lead == 0xF0)
+                low = 0x90;  // overlong
+            if (lead == 0xF4)
+                high = 0x8F;  // above U+10FFFF
         } else {
             return false;
         }
-        if (static_cast<std::size_t>(end - p) < length) return false;
-        if (p[1] < low || p[1] > high) return false;
+        if (static_cast<std::size_t>(end - p) < length)
+            return false;
+        if (p[1] < low || p[1] > high)
+            return false;
         for (std::size_t i = 2; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
         }
         p += length;
     }
@@ -60,9 +67,11 @@ std::size_t lineBreakLength(std::string_view text, std::size_t at) {
 }
 
 bool isListLine(std::string_view text) {
-    if (text.empty() || !isValidUtf8(text)) return false;
+    if (text.empty() || !isValidUtf8(text))
+        return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (lineBreakLength(text, i) != 0) return false;
+        if (lineBreakLength(text, i) != 0)
+            return false;
     }
     return true;
 }
@@ -77,23 +86,28 @@ std::vector<std::string> splitWorkList(std::string_view text) {
             ++i;
             continue;
         }
-        if (i > lineStart) lines.emplace_back(text.substr(lineStart, i - lineStart));
+        if (i > lineStart)
+            lines.emplace_back(text.substr(lineStart, i - lineStart));
         i += breakLength;
         lineStart = i;
     }
-    if (text.size() > lineStart) lines.emplace_back(text.substr(lineStart));
+    if (text.size() > lineStart)
+        lines.emplace_back(text.substr(lineStart));
     return lines;
 }
 
 std::optional<std::vector<std::string>> readWorkList(const std::filesystem::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0)
+        return std::nullopt;
     std::string text;
     char buffer[1 << 16];
     ssize_t got;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, std::size_t(got));
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        text.append(buffer, std::size_t(got));
     ::close(fd);
-    if (got < 0 || !isValidUtf8(text)) return std::nullopt;
+    if (got < 0 || !isValidUtf8(text))
+        return std::nullopt;
     return splitWorkList(text);
 }
 
