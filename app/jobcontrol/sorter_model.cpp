@@ -1,131 +1,75 @@
 #include "sorter_model.h"
 
-#include <QDir>
-
 #include <algorithm>
-#include <csignal>
 
 #include "backend_files.h"
-#include "completion_sound.h"
 #include "formatting.h"
 #include "published_field.h"
 #include "run_figures.h"
 
 using namespace std::chrono_literals;
 
-namespace {
-const QString kScanning = QStringLiteral("Scanning seluruh folder dan subfolder…");
-}  // namespace
-
 SorterModel::SorterModel(QObject* parent)
-    : QObject(parent),
-      status_(QStringLiteral("Pilih folder sumber.")),
-      chooser_(velmora::choosePlatformFolder),
-      runner_(QStringLiteral("sorter_backend.sh"), QStringLiteral("Velmora-"), 200ms) {
-    connect(&runner_, &velmora::BackendRunner::tick, this, [this] { readStatus(false); });
-    connect(&runner_, &velmora::BackendRunner::finished, this, &SorterModel::finishRun);
-}
-
-SorterModel::~SorterModel() = default;
-
-QString SorterModel::sourcePath() const {
-    return sourceURL_.toLocalFile();
-}
+    : JobModel(
+          {
+              .scriptName = QStringLiteral("sorter_backend.sh"),
+              .jobFolderPrefix = QStringLiteral("Velmora-"),
+              .pollInterval = 200ms,
+              .scanOutput = velmora::Output::Inherit,
+              .chooserTitle = QStringLiteral("Pilih Folder Sumber"),
+              .initialStatus = QStringLiteral("Pilih folder sumber."),
+              .scanPrompt = QStringLiteral("Klik SCAN FOTO untuk membaca seluruh subfolder."),
+              .scanning = QStringLiteral("Scanning seluruh folder dan subfolder…"),
+              .nothingFound = QStringLiteral("Tidak ada file bernomor."),
+              .scanFailed = QStringLiteral("Scan gagal."),
+              .paused = QStringLiteral("Sortir dijeda sementara…"),
+              .stoppedWithError = QStringLiteral("Proses berhenti dengan error (code %1)."),
+              .done = QStringLiteral("Selesai."),
+          },
+          parent) {}
 
 QString SorterModel::speedText() const {
     return velmora::speedText(speedValue_, mode_);
 }
 
-void SorterModel::setFolderChooser(velmora::FolderChooser chooser) {
-    chooser_ = std::move(chooser);
-}
-
-void SorterModel::chooseSource() {
-    const QString folder = chooser_(QStringLiteral("Pilih Folder Sumber"));
-    if (folder.isEmpty()) {
-        return;
-    }
-    setSourceURL(QUrl::fromLocalFile(QDir::cleanPath(folder)));
-    resetScan();
-}
-
-void SorterModel::resetScan() {
+void SorterModel::clearScanFigures() {
     setTotal(0);
     setOdd(0);
     setEven(0);
     setIgnored(0);
+    clearRunFigures();
+}
+
+void SorterModel::clearRunFigures() {
     setProgress(0.0);
     setSpeedValue(0.0);
     setEta(QStringLiteral("--:--"));
     setProcessed(0);
     setFailed(0);
-    setScanReady(false);
-    setIsPaused(false);
-    setStatus(QStringLiteral("Klik SCAN FOTO untuk membaca seluruh subfolder."));
 }
 
-void SorterModel::scan() {
-    if (sourceURL_.isEmpty()) {
-        alert(QStringLiteral("Pilih folder sumber terlebih dahulu."));
-        return;
-    }
-    setIsBusy(true);
-    setScanReady(false);
-    setStatus(kScanning);
-
-    const QString jobFolder = runner_.makeJobFolder();
-    tempDir_ = jobFolder;
-    const QUrl scannedSource = sourceURL_;
-    runner_.launchWaited({QStringLiteral("scan"), sourcePath(), jobFolder},
-                         QDir(jobFolder).filePath(QStringLiteral("summary.txt")),
-                         velmora::Output::Inherit,
-                         [this, jobFolder, scannedSource](const velmora::WaitedOutcome& outcome) {
-                             applyScanResult(outcome, jobFolder, scannedSource);
-                         });
+QStringList SorterModel::scanArguments(const QString& jobFolder) const {
+    return {QStringLiteral("scan"), sourcePath(), jobFolder};
 }
 
-void SorterModel::applyScanResult(const velmora::WaitedOutcome& outcome, const QString& jobFolder,
-                                  const QUrl& scannedSource) {
-    if (jobFolder != tempDir_) {
-        return;  // a later scan has taken over; its own result will come
-    }
-    setIsBusy(false);
-    if (!outcome.launched) {
-        alert(outcome.launchError);
-        return;
-    }
-    if (scannedSource != sourceURL_) {
-        return;  // another folder was chosen meanwhile: these figures are not its
-    }
-    const auto summary = velmora::parseSortSummary(outcome.resultText);
-    if (outcome.exitStatus != 0 || !summary) {
-        alert(QStringLiteral("Scan gagal."));
-        return;
+bool SorterModel::takeSummary(const QString& text) {
+    const auto summary = velmora::parseSortSummary(text);
+    if (!summary) {
+        return false;
     }
     setTotal(summary->total);
     setOdd(summary->odd);
     setEven(summary->even);
     setIgnored(summary->ignored);
-    setProcessed(0);
-    setFailed(0);
-    setScanReady(total_ > 0);
-    setStatus(total_ > 0 ? QStringLiteral("Scan selesai. Siap sortir.")
-                         : QStringLiteral("Tidak ada file bernomor."));
+    return true;
 }
 
-void SorterModel::start() {
-    if (sourceURL_.isEmpty() || tempDir_.isEmpty() || total_ < 1) {
-        return;
-    }
-    setIsBusy(true);
-    setIsPaused(false);
-    setProgress(0.0);
-    setSpeedValue(0.0);
-    setEta(QStringLiteral("--:--"));
-    setProcessed(0);
-    setFailed(0);
+QString SorterModel::scannedStatus() const {
+    return QStringLiteral("Scan selesai. Siap sortir.");
+}
 
-    const auto refusal = runner_.launchWatched({
+QStringList SorterModel::runArguments() const {
+    return {
         QStringLiteral("sort"),
         sourcePath(),
         tempDir_,
@@ -133,47 +77,13 @@ void SorterModel::start() {
         QString::number(workers_),
         QString::number(std::max(1, oddFolders_)),
         QString::number(std::max(1, evenFolders_)),
-    });
-    if (refusal) {
-        setIsBusy(false);
-        setIsPaused(false);
-        alert(*refusal);
-        return;
-    }
-    setStatus(runLabel() + QStringLiteral("… 0%"));
+    };
 }
 
-void SorterModel::togglePause() {
-    const bool pausing = !isPaused_;
-    switch (runner_.sendSignal(pausing ? SIGSTOP : SIGCONT)) {
-        case velmora::SignalResult::NotRunning:
-            return;
-        case velmora::SignalResult::Refused:
-            alert(QStringLiteral("Tidak dapat ") +
-                  (pausing ? QStringLiteral("menjeda") : QStringLiteral("melanjutkan")) +
-                  QStringLiteral(" proses."));
-            return;
-        case velmora::SignalResult::Delivered:
-            setIsPaused(pausing);
-            setStatus(pausing ? QStringLiteral("Sortir dijeda sementara…")
-                              : runLabel() + QStringLiteral(" dilanjutkan…"));
-            return;
-    }
-}
-
-void SorterModel::alert(const QString& text) {
-    setAlertText(text);
-    setShowAlert(true);
-}
-
-void SorterModel::readStatus(bool final) {
-    if (tempDir_.isEmpty()) {
-        return;
-    }
-    const auto text = velmora::readTextFile(QDir(tempDir_).filePath(QStringLiteral("status.txt")));
-    const auto line = text ? velmora::parseSortStatus(*text) : std::nullopt;
+std::optional<double> SorterModel::takeStatusLine(const QString& text) {
+    const auto line = velmora::parseSortStatus(text);
     if (!line) {
-        return;
+        return std::nullopt;
     }
     setProcessed(line->done);
     setFailed(line->failed);
@@ -184,35 +94,18 @@ void SorterModel::readStatus(bool final) {
                                                : line->bytes / 1048576.0 / line->seconds;
     }
     setSpeedValue(speed);
-    setEta(velmora::etaOf(processed_, total_, line->seconds, final));
-    setStatus(final ? QStringLiteral("Selesai.")
-                    : runLabel() + QStringLiteral("… ") +
-                          QString::number(velmora::wholePercentOf(processed_, total_)) +
-                          QStringLiteral("%"));
-}
-
-void SorterModel::finishRun(int exitStatus) {
-    setIsBusy(false);
-    setIsPaused(false);
-    readStatus(true);
-    if (exitStatus != 0) {
-        setStatus(QStringLiteral("Proses berhenti dengan error (code %1).").arg(exitStatus));
-        return;
-    }
-    setStatus(QStringLiteral("Selesai."));
-    velmora::playCompletionSound();
-    alert(velmora::completionAlert(processed_, failed_));
+    return line->seconds;
 }
 
 QString SorterModel::runLabel() const {
     return mode_ == QLatin1String("MOVE") ? QStringLiteral("FAST MOVE") : QStringLiteral("COPY");
 }
 
-// Setters: each publishes its field when the value changes.
-
-void SorterModel::setSourceURL(const QUrl& url) {
-    velmora::publish(this, sourceURL_, url, &SorterModel::sourceURLChanged);
+QString SorterModel::resumedStatus() const {
+    return runLabel() + QStringLiteral(" dilanjutkan…");
 }
+
+// Setters: each publishes its field when the value changes.
 
 void SorterModel::setMode(const QString& mode) {
     if (mode_ != mode) {
@@ -220,10 +113,6 @@ void SorterModel::setMode(const QString& mode) {
         emit modeChanged();
         emit speedTextChanged();
     }
-}
-
-void SorterModel::setWorkers(int value) {
-    velmora::publish(this, workers_, value, &SorterModel::workersChanged);
 }
 
 void SorterModel::setOddFolders(int value) {
@@ -234,60 +123,12 @@ void SorterModel::setEvenFolders(int value) {
     velmora::publish(this, evenFolders_, value, &SorterModel::evenFoldersChanged);
 }
 
-void SorterModel::setShowAlert(bool value) {
-    velmora::publish(this, showAlert_, value, &SorterModel::showAlertChanged);
-}
-
-void SorterModel::setTotal(qint64 value) {
-    velmora::publish(this, total_, value, &SorterModel::totalChanged);
-}
-
 void SorterModel::setOdd(qint64 value) {
     velmora::publish(this, odd_, value, &SorterModel::oddChanged);
 }
 
 void SorterModel::setEven(qint64 value) {
     velmora::publish(this, even_, value, &SorterModel::evenChanged);
-}
-
-void SorterModel::setIgnored(qint64 value) {
-    velmora::publish(this, ignored_, value, &SorterModel::ignoredChanged);
-}
-
-void SorterModel::setIsPaused(bool value) {
-    velmora::publish(this, isPaused_, value, &SorterModel::isPausedChanged);
-}
-
-void SorterModel::setProgress(double value) {
-    velmora::publish(this, progress_, value, &SorterModel::progressChanged);
-}
-
-void SorterModel::setEta(const QString& value) {
-    velmora::publish(this, eta_, value, &SorterModel::etaChanged);
-}
-
-void SorterModel::setProcessed(qint64 value) {
-    velmora::publish(this, processed_, value, &SorterModel::processedChanged);
-}
-
-void SorterModel::setFailed(qint64 value) {
-    velmora::publish(this, failed_, value, &SorterModel::failedChanged);
-}
-
-void SorterModel::setStatus(const QString& value) {
-    velmora::publish(this, status_, value, &SorterModel::statusChanged);
-}
-
-void SorterModel::setIsBusy(bool value) {
-    velmora::publish(this, isBusy_, value, &SorterModel::isBusyChanged);
-}
-
-void SorterModel::setScanReady(bool value) {
-    velmora::publish(this, scanReady_, value, &SorterModel::scanReadyChanged);
-}
-
-void SorterModel::setAlertText(const QString& value) {
-    velmora::publish(this, alertText_, value, &SorterModel::alertTextChanged);
 }
 
 void SorterModel::setSpeedValue(double value) {

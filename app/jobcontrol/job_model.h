@@ -1,0 +1,194 @@
+#pragma once
+
+#include <QtQml/qqmlregistration.h>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <chrono>
+#include <optional>
+
+#include "backend_runner.h"
+#include "folder_chooser.h"
+
+/// What sets one job apart from the other jobs: its backend, its job
+/// folders, its poll interval and the fixed texts it shows.
+struct JobSetup {
+    QString scriptName;                      ///< the backend script, e.g. "sorter_backend.sh"
+    QString jobFolderPrefix;                 ///< job folders are this plus an upper-case UUID
+    std::chrono::milliseconds pollInterval;  ///< how often a run's status file is read
+    velmora::Output scanOutput;              ///< where the scan's standard output goes
+
+    QString chooserTitle;      ///< title of the folder chooser
+    QString initialStatus;     ///< status before any folder is chosen
+    QString scanPrompt;        ///< status after resetScan()
+    QString scanning;          ///< status while a scan runs
+    QString nothingFound;      ///< status after a scan that found no photo
+    QString scanFailed;        ///< alert after a failed scan
+    QString paused;            ///< status after a pause
+    QString stoppedWithError;  ///< status after a failing run; "%1" is the exit status
+    QString done;              ///< status after a run that ended well
+};
+
+/// The state behind one job screen: a source folder, the figures of the last
+/// scan and of the running job, one status line and an alert. Drives the
+/// job's backend script ("scan", then the job's own verb) through a
+/// BackendRunner; the subclasses add their choices and figures and read
+/// their backend's files. Lives on the main thread; every change is
+/// published there.
+class JobModel : public QObject {
+    Q_OBJECT
+    QML_ANONYMOUS
+
+    Q_PROPERTY(QUrl sourceURL READ sourceURL WRITE setSourceURL NOTIFY sourceURLChanged)
+    Q_PROPERTY(qint64 total READ total NOTIFY totalChanged)
+    Q_PROPERTY(qint64 ignored READ ignored NOTIFY ignoredChanged)
+    Q_PROPERTY(int workers READ workers WRITE setWorkers NOTIFY workersChanged)
+    Q_PROPERTY(bool isPaused READ isPaused NOTIFY isPausedChanged)
+    Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
+    Q_PROPERTY(QString eta READ eta NOTIFY etaChanged)
+    Q_PROPERTY(qint64 processed READ processed NOTIFY processedChanged)
+    Q_PROPERTY(qint64 failed READ failed NOTIFY failedChanged)
+    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    Q_PROPERTY(bool isBusy READ isBusy NOTIFY isBusyChanged)
+    Q_PROPERTY(bool scanReady READ scanReady NOTIFY scanReadyChanged)
+    Q_PROPERTY(bool showAlert READ showAlert WRITE setShowAlert NOTIFY showAlertChanged)
+    Q_PROPERTY(QString alertText READ alertText NOTIFY alertTextChanged)
+
+    /// The chosen folder as a plain path; empty while none is chosen.
+    Q_PROPERTY(QString sourcePath READ sourcePath NOTIFY sourceURLChanged)
+
+  public:
+    /// Releases the job's handles; a running backend goes on unobserved.
+    ~JobModel() override;
+
+    QUrl sourceURL() const { return sourceURL_; }
+    qint64 total() const { return total_; }
+    qint64 ignored() const { return ignored_; }
+    int workers() const { return workers_; }
+    bool isPaused() const { return isPaused_; }
+    double progress() const { return progress_; }
+    QString eta() const { return eta_; }
+    qint64 processed() const { return processed_; }
+    qint64 failed() const { return failed_; }
+    QString status() const { return status_; }
+    bool isBusy() const { return isBusy_; }
+    bool scanReady() const { return scanReady_; }
+    bool showAlert() const { return showAlert_; }
+    QString alertText() const { return alertText_; }
+    QString sourcePath() const;
+
+    /// Sets the source folder as it stands; chooseSource() also resets the scan.
+    void setSourceURL(const QUrl& url);
+    void setWorkers(int workers);
+    /// The screen clears the flag when the user dismisses the alert.
+    void setShowAlert(bool show);
+
+    /// Shows the folder chooser under the job's title; a chosen folder
+    /// becomes `sourceURL` and the scan figures are reset.
+    Q_INVOKABLE void chooseSource();
+    /// Zeroes the scan and run figures and asks for a new scan.
+    Q_INVOKABLE void resetScan();
+    /// Scans the source folder in a new job folder.
+    Q_INVOKABLE void scan();
+    /// Runs the job on the scanned photos; does nothing without a source, a
+    /// scan or photos.
+    Q_INVOKABLE void start();
+    /// Stops or continues the running job; does nothing when none runs.
+    Q_INVOKABLE void togglePause();
+    /// Raises an alert with `text`.
+    Q_INVOKABLE void alert(const QString& text);
+
+    /// Replaces the platform's folder chooser (tests supply a folder).
+    void setFolderChooser(velmora::FolderChooser chooser);
+    /// The process runner, for settings such as the resource directory and
+    /// the poll interval.
+    velmora::BackendRunner& runner() { return runner_; }
+
+  signals:
+    void sourceURLChanged();
+    void totalChanged();
+    void ignoredChanged();
+    void workersChanged();
+    void isPausedChanged();
+    void progressChanged();
+    void etaChanged();
+    void processedChanged();
+    void failedChanged();
+    void statusChanged();
+    void isBusyChanged();
+    void scanReadyChanged();
+    void showAlertChanged();
+    void alertTextChanged();
+
+  protected:
+    explicit JobModel(const JobSetup& setup, QObject* parent = nullptr);
+
+    /// Reads "status.txt" of the job folder into the run figures; `final`
+    /// marks the read made after the backend has ended.
+    void readStatus(bool final);
+
+    void setTotal(qint64 value);
+    void setIgnored(qint64 value);
+    void setProgress(double value);
+    void setEta(const QString& value);
+    void setProcessed(qint64 value);
+    void setFailed(qint64 value);
+
+    // The fields are published through the setters only; they are protected
+    // so that the subclasses' test friends can set up figures directly.
+    QUrl sourceURL_;
+    qint64 total_ = 0;
+    qint64 ignored_ = 0;
+    int workers_ = 4;
+    bool isPaused_ = false;
+    double progress_ = 0.0;
+    QString eta_ = QStringLiteral("--:--");
+    qint64 processed_ = 0;
+    qint64 failed_ = 0;
+    QString status_;
+    bool isBusy_ = false;
+    bool scanReady_ = false;
+    bool showAlert_ = false;
+    QString alertText_;
+
+    QString tempDir_;  ///< job folder of the latest scan; empty before the first
+
+  private:
+    /// Zeroes every scan and run figure, in the job's own order (resetScan()).
+    virtual void clearScanFigures() = 0;
+    /// Zeroes the run figures, in the job's own order, as a run starts.
+    virtual void clearRunFigures() = 0;
+    /// The arguments of the "scan" verb, the verb included.
+    virtual QStringList scanArguments(const QString& jobFolder) const = 0;
+    /// Publishes the scan figures of a summary file's text; false, changing
+    /// nothing, when the text is not a valid summary.
+    virtual bool takeSummary(const QString& text) = 0;
+    /// Status after a scan that found photos.
+    virtual QString scannedStatus() const = 0;
+    /// The arguments of a run, the verb included.
+    virtual QStringList runArguments() const = 0;
+    /// Publishes the figures of a status file's text up to the progress and
+    /// the speed, and returns the seconds since the run began; nothing,
+    /// changing nothing, when the text is not a valid status line.
+    virtual std::optional<double> takeStatusLine(const QString& text) = 0;
+    /// What the running status line starts with, before "… 0%".
+    virtual QString runLabel() const = 0;
+    /// Status after a resumed pause.
+    virtual QString resumedStatus() const = 0;
+
+    void applyScanResult(const velmora::WaitedOutcome& outcome, const QString& jobFolder,
+                         const QUrl& scannedSource);
+    void finishRun(int exitStatus);
+
+    void setIsPaused(bool value);
+    void setStatus(const QString& value);
+    void setIsBusy(bool value);
+    void setScanReady(bool value);
+    void setAlertText(const QString& value);
+
+    JobSetup setup_;
+    velmora::FolderChooser chooser_;
+    velmora::BackendRunner runner_;
+};
