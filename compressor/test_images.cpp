@@ -163,10 +163,9 @@ std::string outputProblem(const fs::path& output, const SamplePhoto& sample) {
         const VImage image = VImage::new_from_file(output.c_str());
         if (image.get_string("vips-loader") != std::string("jpegload"))
             return "not a JPEG file";
-        if (image.width() != sample.width || image.height() != sample.height)
-            return "size";
-        if (image.bands() != sample.bands)
-            return "bands";
+        if (image.width() != sample.width || image.height() != sample.height ||
+            image.bands() != sample.bands)
+            return "size or bands";
         const int orientation = image.get_typeof("orientation") ? image.get_int("orientation") : 1;
         if (orientation != sample.orientation)
             return "orientation " + std::to_string(orientation);

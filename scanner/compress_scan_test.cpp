@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
+#include <set>
 
 namespace velmora {
 namespace {
@@ -19,17 +18,13 @@ using testing::writeFile;
 
 const fs::path compressScan = COMPRESS_SCAN_PATH;
 
-/// The paths below `root` as lines, in the order in which the file system lists the tree.
-std::string linesInWalkOrder(const fs::path& root, std::vector<std::string> paths) {
-    std::map<std::string, std::size_t> order;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        order.emplace(entry.path().lexically_relative(root).string(), order.size());
-    }
-    std::sort(paths.begin(), paths.end(),
-              [&](const auto& a, const auto& b) { return order.at(a) < order.at(b); });
+/// The lines for `paths` below `root`, in the order in which the file system lists the tree.
+std::string linesInWalkOrder(const fs::path& root, const std::set<std::string>& paths) {
     std::string text;
-    for (const auto& path : paths)
-        text += (root / path).string() + "\n";
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (paths.contains(entry.path().lexically_relative(root).string()))
+            text += entry.path().string() + "\n";
+    }
     return text;
 }
 
@@ -39,10 +34,10 @@ TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     const std::vector<std::pair<std::string, std::size_t>> photos = {
         {"a1.jpg", 10},      {"B.HEIC", 20},        {"c.webp", 0},
         {"GANJIL/y.jpg", 3}, {"GENAP_01/z.PNG", 4}, {"sub/d.tiff", 7}};
-    std::vector<std::string> listed;
+    std::set<std::string> listed;
     for (const auto& [path, size] : photos) {
         writeFile(src / path, std::string(size, 'x'));
-        listed.push_back(path);
+        listed.insert(path);
     }
     for (const char* path : {"notes.txt", "scan", "bad\xff.jpg", "nl\n.jpg", ".hidden.jpg",
                              ".cache/e.jpg", "COMPRESSED_80/x.jpg", "compressed_old/y.jpg"}) {

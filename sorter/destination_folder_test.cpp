@@ -1,8 +1,7 @@
+// Brevin_test creates the folders, with missing parents, on real trees.
 #include "destination_folder.h"
 
 #include <gtest/gtest.h>
-
-#include "test_support.h"
 
 namespace velmora {
 namespace {
@@ -22,32 +21,16 @@ TEST(DestinationFolder, ChoosesByPositionInTheWholeList) {
     settings.source = "/p";
     settings.oddFolderCount = 3;
     settings.evenFolderCount = 2;
-    Names odd;
-    for (std::size_t k : {0, 2, 4, 6, 7})
-        odd.push_back(DestinationFolders(settings).folderFor(7, k).path);
-    EXPECT_EQ(odd, (Names{"/p/GANJIL_01", "/p/GANJIL_03", "/p/GANJIL_02", "/p/GANJIL_01",
-                          "/p/GANJIL_02"}));
-    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 0).path, "/p/GENAP_01");
-    EXPECT_EQ(DestinationFolders(settings).folderFor(0, 3).path, "/p/GENAP_02");
-
-    settings.oddFolderCount = 2;
-    Names five;
-    for (std::size_t k = 0; k < 5; ++k)
-        five.push_back(DestinationFolders(settings).folderFor(1, k).path);
-    EXPECT_EQ(five, (Names{"/p/GANJIL_01", "/p/GANJIL_02", "/p/GANJIL_01", "/p/GANJIL_02",
-                           "/p/GANJIL_01"}));
-}
-
-TEST(DestinationFolder, CreatesEveryFolderWithParents) {
-    testing::TempDir dir;
-    SortSettings settings;
-    settings.source = dir / "new" / "photos";
-    settings.oddFolderCount = 1;
-    settings.evenFolderCount = 3;
-    DestinationFolders(settings).create();
-    DestinationFolders(settings).create();  // existing folders are fine
-    EXPECT_EQ(testing::listTree(settings.source),
-              (Names{"GANJIL/", "GENAP_01/", "GENAP_02/", "GENAP_03/"}));
+    const DestinationFolders folders(settings);
+    const auto pathsFor = [&](std::int64_t number, const std::vector<std::size_t>& positions) {
+        Names paths;
+        for (const std::size_t k : positions)
+            paths.push_back(folders.folderFor(number, k).path);
+        return paths;
+    };
+    EXPECT_EQ(pathsFor(7, {0, 2, 4, 6, 7}), (Names{"/p/GANJIL_01", "/p/GANJIL_03", "/p/GANJIL_02",
+                                                   "/p/GANJIL_01", "/p/GANJIL_02"}));
+    EXPECT_EQ(pathsFor(0, {0, 3}), (Names{"/p/GENAP_01", "/p/GENAP_02"}));
 }
 
 }  // namespace

@@ -5,16 +5,11 @@
 #include <cstdlib>
 #include <vector>
 
+// Brevin_test checks the line's format on the real program.
 namespace velmora {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-TEST(SortStatus, FormatsTheLine) {
-    EXPECT_EQ(sortStatusLine(25, 1, 123456789012, 3.218765020370483, 480),
-              "25|1|123456789012|3.218765020370483|480\n");
-    EXPECT_EQ(sortStatusLine(3, 0, 10, 2.0, 3), "3|0|10|2.0|3\n");
-}
 
 /// The lines a run of `total` photos of 10 bytes writes, when every
 /// `failEvery`-th photo fails, without their elapsed field.
