@@ -57,7 +57,8 @@ class BackendScriptsTest : public QObject {
         // The scripts alone, without the tools beside them.
         QTemporaryDir tree;
         const QString scripts = tree.filePath("share/velmora");
-        for (const QString script : {"sorter_backend.sh", "compress_backend.sh"}) {
+        for (const QString script :
+             {"sorter_backend.sh", "compress_backend.sh", "backend_tools.sh"}) {
             writeFile(QDir(scripts).filePath(script),
                       readFile(QDir(builtScriptDirectory()).filePath(script)));
         }

@@ -13,20 +13,7 @@ usage() {
     exit 2
 }
 
-# The tools lie at a fixed place relative to this script's folder, both in
-# the build tree and in an installed tree.
-here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd -P) || exit 127
-tools="$here/@VELMORA_TOOLS_FROM_SCRIPTS@"
-
-run_tool() {
-    local tool="$tools/$1"
-    shift
-    if [[ ! -x $tool ]]; then
-        echo "sorter_backend.sh: missing tool $tool" >&2
-        exit 127
-    fi
-    exec "$tool" "$@"
-}
+source "$(dirname -- "${BASH_SOURCE[0]}")/backend_tools.sh" || exit 127
 
 case "${1-}" in
     scan) (($# == 3)) || usage; run_tool Tallix "${@:2}" ;;
