@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::linesInWalkOrder;
 using testing::listTree;
 using testing::readFile;
 using testing::run;
@@ -18,26 +17,16 @@ using testing::writeFile;
 
 const fs::path compressScan = COMPRESS_SCAN_PATH;
 
-/// The lines for `paths` below `root`, in the order in which the file system lists the tree.
-std::string linesInWalkOrder(const fs::path& root, const std::set<std::string>& paths) {
-    std::string text;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (paths.contains(entry.path().lexically_relative(root).string()))
-            text += entry.path().string() + "\n";
-    }
-    return text;
-}
-
 TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     TempDir dir;
     const fs::path src = dir / "src";
     const std::vector<std::pair<std::string, std::size_t>> photos = {
         {"a1.jpg", 10},      {"B.HEIC", 20},        {"c.webp", 0},
         {"GANJIL/y.jpg", 3}, {"GENAP_01/z.PNG", 4}, {"sub/d.tiff", 7}};
-    std::set<std::string> listed;
+    std::vector<std::string> listed;
     for (const auto& [path, size] : photos) {
         writeFile(src / path, std::string(size, 'x'));
-        listed.insert(path);
+        listed.push_back(path);
     }
     for (const char* path : {"notes.txt", "scan", "bad\xff.jpg", "nl\n.jpg", ".hidden.jpg",
                              ".cache/e.jpg", "COMPRESSED_80/x.jpg", "compressed_old/y.jpg"}) {

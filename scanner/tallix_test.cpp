@@ -6,40 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::linesInWalkOrder;
 using testing::listTree;
 using testing::readFile;
 using testing::run;
+using testing::shownLinesInWalkOrder;
 using testing::TempDir;
 using testing::writeFile;
 using Names = std::vector<std::string>;
 
 const fs::path tallix = TALLIX_PATH;
-
-/// A line per entry of `shown` (a path below `root` and the text its line
-/// shows after `root`), in the order in which the file system lists the tree.
-std::string shownLinesInWalkOrder(const fs::path& root,
-                                  const std::map<std::string, std::string>& shown) {
-    std::string text;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const auto found = shown.find(entry.path().lexically_relative(root).string());
-        if (found != shown.end())
-            text += root.string() + found->second + "\n";
-    }
-    return text;
-}
-
-std::string linesInWalkOrder(const fs::path& root, const Names& paths) {
-    std::map<std::string, std::string> shown;
-    for (const auto& path : paths)
-        shown[path] = "/" + path;
-    return shownLinesInWalkOrder(root, shown);
-}
 
 /// The six files of a finished scan.
 struct ScanFiles {

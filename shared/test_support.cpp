@@ -101,4 +101,22 @@ std::vector<std::string> listTree(const fs::path& root) {
     return entries;
 }
 
+std::string shownLinesInWalkOrder(const fs::path& root,
+                                  const std::map<std::string, std::string>& shown) {
+    std::string text;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const auto found = shown.find(entry.path().lexically_relative(root).string());
+        if (found != shown.end())
+            text += root.string() + found->second + "\n";
+    }
+    return text;
+}
+
+std::string linesInWalkOrder(const fs::path& root, const std::vector<std::string>& paths) {
+    std::map<std::string, std::string> shown;
+    for (const auto& path : paths)
+        shown[path] = "/" + path;
+    return shownLinesInWalkOrder(root, shown);
+}
+
 }  // namespace velmora::testing

@@ -3,6 +3,7 @@
 // Helpers for tests that run the real programs on real folder trees.
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,5 +49,16 @@ void writeFile(const std::filesystem::path& file, std::string_view content);
 /// Every entry below `root` as a sorted list of paths relative to it;
 /// folders end with "/".
 std::vector<std::string> listTree(const std::filesystem::path& root);
+
+/// A line per entry of `shown` (a path below `root`, and the text its line
+/// shows after `root`), in the order in which the file system lists the tree:
+/// what a scan of `root` writes for those entries.
+std::string shownLinesInWalkOrder(const std::filesystem::path& root,
+                                  const std::map<std::string, std::string>& shown);
+
+/// The lines of `paths` (below `root`) in the order in which the file system
+/// lists the tree, each shown as `root` joined with the path.
+std::string linesInWalkOrder(const std::filesystem::path& root,
+                             const std::vector<std::string>& paths);
 
 }  // namespace velmora::testing
