@@ -1,0 +1,101 @@
+#pragma once
+
+// The job folder as the tools and the window share it: the names of its
+// files, the order of the fields in each one-line file, and the folders the
+// workers make inside a photo folder. Every writer and every reader takes
+// these from here.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace velmora::job {
+
+// Files in the job folder.
+
+/// The work list: one absolute photo path per line, written by a scan and
+/// read by the worker that follows it.
+inline constexpr std::string_view kWorkList = "files.txt";
+/// The sort scan's odd-numbered photos, one path per line.
+inline constexpr std::string_view kOddList = "odd.txt";
+/// The sort scan's even-numbered photos, one path per line.
+inline constexpr std::string_view kEvenList = "even.txt";
+/// The sort scan's files that are not numbered photos, one path per line.
+inline constexpr std::string_view kIgnoreList = "ignore.txt";
+/// The sort scan's progress line (ScanProgressField), rewritten in place.
+inline constexpr std::string_view kScanProgress = "scan_status.txt";
+/// A scan's summary line (SortSummaryField or CompressSummaryField),
+/// replaced whole once the scan is complete.
+inline constexpr std::string_view kSummary = "summary.txt";
+/// A worker's status line (SortStatusField or CompressStatusField),
+/// replaced whole while it runs.
+inline constexpr std::string_view kStatus = "status.txt";
+/// One line per photo a worker failed on: the listed path, kReasonSeparator
+/// and a short reason.
+inline constexpr std::string_view kFailures = "failures.txt";
+/// One line per folder a scan could not read: the folder's path.
+inline constexpr std::string_view kUnreadable = "unreadable.txt";
+
+/// Separates the fields of a progress, summary or status line.
+inline constexpr char kFieldSeparator = '|';
+/// Separates a failed photo's path from its reason in kFailures.
+inline constexpr char kReasonSeparator = '\t';
+
+// Field positions of the one-line files, 0-based; `count` is the number of
+// fields a writer puts on the line.
+
+/// kScanProgress: visited|total|odd|even|ignored.
+struct ScanProgressField {
+    enum : std::size_t { visited, total, odd, even, ignored, count };
+};
+
+/// kSummary of the sort scan: total|odd|even|ignored.
+struct SortSummaryField {
+    enum : std::size_t { total, odd, even, ignored, count };
+};
+
+/// kSummary of the compress scan: photos|leftAside|bytes.
+struct CompressSummaryField {
+    enum : std::size_t { photos, leftAside, bytes, count };
+};
+
+/// kStatus of the sort worker: done|failed|bytes|elapsed|total.
+struct SortStatusField {
+    enum : std::size_t { done, failed, bytes, elapsed, total, count };
+};
+
+/// kStatus of the compress worker: done|failed|outputBytes|inputBytes|elapsed|total.
+struct CompressStatusField {
+    enum : std::size_t { done, failed, outputBytes, inputBytes, elapsed, total, count };
+};
+
+// Folders the workers make inside the photo folder.
+
+/// Base name of the sort worker's folders for odd numbers.
+inline constexpr std::string_view kOddFolder = "GANJIL";
+/// Base name of the sort worker's folders for even numbers.
+inline constexpr std::string_view kEvenFolder = "GENAP";
+/// What every compress output folder's name begins with.
+inline constexpr std::string_view kCompressedPrefix = "COMPRESSED_";
+
+/// The name of destination folder `index` (0-based) of a parity (0 even,
+/// anything else odd) that has `count` folders: "GENAP" or "GANJIL" alone
+/// when count is 1, else with "_" and index + 1 in at least two digits
+/// ("GANJIL_01" to "GANJIL_08").
+inline std::string folderName(int parity, std::int64_t index, std::int64_t count) {
+    std::string name(parity == 0 ? kEvenFolder : kOddFolder);
+    if (count == 1)
+        return name;
+    char number[24];
+    std::snprintf(number, sizeof number, "_%02lld", static_cast<long long>(index + 1));
+    return name + number;
+}
+
+/// The compress worker's output folder for `quality`: "COMPRESSED_50".
+inline std::string compressedFolderName(int quality) {
+    return std::string(kCompressedPrefix) + std::to_string(quality);
+}
+
+}  // namespace velmora::job
