@@ -9,7 +9,7 @@
 #include "test_images.h"
 #include "test_support.h"
 
-namespace velmora::testing {
+namespace velmora::testkit {
 namespace {
 
 namespace fs = std::filesystem;
@@ -31,7 +31,7 @@ struct Job {
     RunResult run(const fs::path& moskel = MOSKEL_PATH, const std::string& quality = "50",
                   const std::string& workers = "8") {
         writeFile(tmp() / "files.txt", list);
-        return testing::run(moskel, {source(), tmp(), quality, workers});
+        return testkit::run(moskel, {source(), tmp(), quality, workers});
     }
     std::string list;
 };
@@ -79,11 +79,11 @@ TEST(Moskel, RefusesWrongArgumentsAndAMissingWorkList) {
     Job job;
     writeFile(job.source() / "a.jpg", "x");
     fs::create_directories(job.tmp());
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50"}).exitCode, 2);
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4", "x"}).exitCode, 2);
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
+    EXPECT_EQ(testkit::run(MOSKEL_PATH, {job.source(), job.tmp(), "50"}).exitCode, 2);
+    EXPECT_EQ(testkit::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4", "x"}).exitCode, 2);
+    EXPECT_EQ(testkit::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
     writeFile(job.tmp() / "files.txt", "\xC3\x28\n");
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
+    EXPECT_EQ(testkit::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
     EXPECT_EQ(listTree(job.root.path()),
               (std::vector<std::string>{"job/", "job/files.txt", "src/", "src/a.jpg"}));
 }
@@ -212,4 +212,4 @@ TEST(Moskel, WritesTheStatusEveryFourFinishedPhotos) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

@@ -10,10 +10,10 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::listTree;
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::listTree;
+using testkit::readFile;
+using testkit::TempDir;
+using testkit::writeFile;
 
 CompressSettings settingsWith(const TempDir& dir, ToolLimits limits,
                               fs::path limiter = LIMITER_PATH) {

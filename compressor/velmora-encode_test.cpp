@@ -6,7 +6,7 @@
 #include "test_images.h"
 #include "test_support.h"
 
-namespace velmora::testing {
+namespace velmora::testkit {
 namespace {
 
 namespace fs = std::filesystem;
@@ -70,4 +70,4 @@ TEST(Encoder, AcceptsOnlyTheSipsArgumentList) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

@@ -8,12 +8,12 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::linesInWalkOrder;
-using testing::listTree;
-using testing::readFile;
-using testing::run;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::linesInWalkOrder;
+using testkit::listTree;
+using testkit::readFile;
+using testkit::run;
+using testkit::TempDir;
+using testkit::writeFile;
 
 const fs::path compressScan = COMPRESS_SCAN_PATH;
 

@@ -10,13 +10,13 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::linesInWalkOrder;
-using testing::listTree;
-using testing::readFile;
-using testing::run;
-using testing::shownLinesInWalkOrder;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::linesInWalkOrder;
+using testkit::listTree;
+using testkit::readFile;
+using testkit::run;
+using testkit::shownLinesInWalkOrder;
+using testkit::TempDir;
+using testkit::writeFile;
 using Names = std::vector<std::string>;
 
 const fs::path tallix = TALLIX_PATH;

@@ -20,9 +20,9 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::readFile;
+using testkit::TempDir;
+using testkit::writeFile;
 
 struct stat statOf(const fs::path& path) {
     struct stat info {};
@@ -116,7 +116,7 @@ TEST(FileCopy, EveryWayOfMovingNeverReplaces) {
     ASSERT_EQ(moveByLink(dir / "b.jpg", dir / "c.jpg"), TransferResult::Done);
     ASSERT_EQ(moveByCopy(dir / "c.jpg", dir / "d.jpg"), TransferResult::Done);
     expectCopyOf(dir / "d.jpg", content, original);
-    EXPECT_EQ(testing::listTree(dir.path()), (std::vector<std::string>{"d.jpg", "taken.jpg"}));
+    EXPECT_EQ(testkit::listTree(dir.path()), (std::vector<std::string>{"d.jpg", "taken.jpg"}));
     EXPECT_EQ(moveFileNoReplace(dir / "gone.jpg", dir / "e.jpg"), TransferResult::Failed);
 }
 

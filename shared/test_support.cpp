@@ -12,7 +12,7 @@
 
 extern char** environ;
 
-namespace velmora::testing {
+namespace velmora::testkit {
 
 namespace fs = std::filesystem;
 
@@ -119,4 +119,4 @@ std::string linesInWalkOrder(const fs::path& root, const std::vector<std::string
     return shownLinesInWalkOrder(root, shown);
 }
 
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

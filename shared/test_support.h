@@ -1,6 +1,8 @@
 #pragma once
 
-// Helpers for tests that run the real programs on real folder trees.
+// Helpers for tests that run the real programs on real folder trees. The
+// namespace is testkit, not testing: inside namespace velmora that name would
+// hide GoogleTest's ::testing.
 
 #include <filesystem>
 #include <map>
@@ -8,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velmora::testing {
+namespace velmora::testkit {
 
 /// A fresh empty folder under the system's temporary folder, removed with
 /// everything in it when the object goes away.
@@ -61,4 +63,4 @@ std::string shownLinesInWalkOrder(const std::filesystem::path& root,
 std::string linesInWalkOrder(const std::filesystem::path& root,
                              const std::vector<std::string>& paths);
 
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

@@ -17,8 +17,8 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::TempDir;
+using testkit::writeFile;
 
 /// Takes a name the way the workers do: by creating it exclusively.
 ClaimResult createExclusively(const fs::path& path) {

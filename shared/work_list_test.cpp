@@ -42,8 +42,8 @@ TEST(WorkList, ListLineRefusesWhatCannotBeReadBackAsOneLine) {
 }
 
 TEST(WorkList, ReadsAFileButNotAFolder) {
-    testing::TempDir dir;
-    testing::writeFile(dir / "files.txt", "/p/a 1.jpg\r\n/p/b2.png\n\n");
+    testkit::TempDir dir;
+    testkit::writeFile(dir / "files.txt", "/p/a 1.jpg\r\n/p/b2.png\n\n");
     EXPECT_EQ(readWorkList(dir / "files.txt"), (Lines{"/p/a 1.jpg", "/p/b2.png"}));
     EXPECT_FALSE(readWorkList(dir.path()));
 }

@@ -17,9 +17,9 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::listTree;
-using testing::readFile;
-using testing::writeFile;
+using testkit::listTree;
+using testkit::readFile;
+using testkit::writeFile;
 using Names = std::vector<std::string>;
 using Contents = std::map<std::string, std::string>;
 
@@ -47,7 +47,7 @@ std::string countersOf(std::string_view line) {
 
 /// A source folder of photos and a job folder beside it.
 struct Job {
-    testing::TempDir root;
+    testkit::TempDir root;
     fs::path source = root / "photos";
     fs::path tmp = root / "job";
 
@@ -69,13 +69,13 @@ struct Job {
         return {source, tmp, mode, workers, "1", "1"};
     }
 
-    int run(const Names& args) const { return testing::run(BREVIN_PATH, args).exitCode; }
+    int run(const Names& args) const { return testkit::run(BREVIN_PATH, args).exitCode; }
 
     /// Runs Brevin where no file may grow beyond 1 MB, as on a nearly full disk.
     int runWithoutRoom(const Names& args) const {
         Names shell = {"-c", "ulimit -f 2048 && trap '' XFSZ && exec \"$0\" \"$@\"", BREVIN_PATH};
         shell.insert(shell.end(), args.begin(), args.end());
-        return testing::run("/bin/sh", shell).exitCode;
+        return testkit::run("/bin/sh", shell).exitCode;
     }
 
     std::string counters() const { return countersOf(readFile(tmp / "status.txt")); }
@@ -110,7 +110,7 @@ TEST(Brevin, WrongArgumentCountOrUnreadableListTouchesNothing) {
     args.pop_back();
     EXPECT_EQ(job.run(args), 3);  // no files.txt
     writeFile(job.tmp / "files.txt", photo.string() + "\n/photos/caf\xe9 2.jpg\n");
-    const auto result = testing::run(BREVIN_PATH, args);
+    const auto result = testkit::run(BREVIN_PATH, args);
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.out + result.err, "");
     fs::remove(job.tmp / "files.txt");
