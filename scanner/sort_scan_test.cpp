@@ -7,7 +7,7 @@
 namespace velmora {
 namespace {
 
-// Tallix_test checks the first progress line on a real tree of 1000 photos.
+// tallix_test checks the first progress line on a real tree of 1000 photos.
 TEST(SortScan, RewritesProgressAfterEvery1000thFileOnlyWhenItIsANumberedPhoto) {
     testkit::TempDir dir;
     ScanOutput output;

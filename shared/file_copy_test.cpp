@@ -13,7 +13,7 @@
 
 #include "test_support.h"
 
-// Brevin_test runs copies out of room and moves across file systems with the
+// brevin_test runs copies out of room and moves across file systems with the
 // real program.
 
 namespace velmora {

@@ -1,4 +1,4 @@
-// Brevin_test creates the folders, with missing parents, on real trees.
+// brevin_test creates the folders, with missing parents, on real trees.
 #include "destination_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Brevin_test checks the argument count and the defaults on the real program.
+// brevin_test checks the argument count and the defaults on the real program.
 #include "sort_settings.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-// Brevin_test checks the line's format on the real program.
+// brevin_test checks the line's format on the real program.
 namespace velmora {
 namespace {
 

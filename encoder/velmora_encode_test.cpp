@@ -1,5 +1,5 @@
 // Black-box tests of the encoder programs velmora-encode and
-// velmora-encode-vips. Moskel_test runs them on a sample of every format.
+// velmora-encode-vips. moskel_test runs them on a sample of every format.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
