@@ -10,6 +10,7 @@
 #include "bounded_pool.h"
 #include "compress_arguments.h"
 #include "compress_status.h"
+#include "job_protocol.h"
 #include "process_one.h"
 #include "work_list.h"
 
@@ -80,16 +81,15 @@ MoskelExit runMoskel(std::span<const std::string> args, const std::optional<Imag
     const int quality = parseQuality(args[2]);
     const int workers = parseWorkers(args[3]);
 
-    const auto files = readWorkList(tmp / "files.txt");
+    const auto files = readWorkList(tmp / job::kWorkList);
     if (!files)
         return MoskelExit::WorkListUnreadable;
 
-    const CompressSettings settings{source / ("COMPRESSED_" + std::to_string(quality)), quality,
-                                    tool};
+    const CompressSettings settings{source / job::compressedFolderName(quality), quality, tool};
     std::error_code ignored;
     fs::create_directories(settings.outdir, ignored);
 
-    CompressProgress progress(tmp / "status.txt", static_cast<std::int64_t>(files->size()));
+    CompressProgress progress(tmp / job::kStatus, static_cast<std::int64_t>(files->size()));
     progress.writeFirstStatus();
     runBounded(
         files->size(), workers,

@@ -4,6 +4,7 @@
 #include "atomic_file.h"
 #include "file_name_rules.h"
 #include "job_files.h"
+#include "job_protocol.h"
 #include "line_writer.h"
 #include "output_folders.h"
 #include "path_text.h"
@@ -29,10 +30,15 @@ class CompressScan final : public WalkVisitor {
   public:
     explicit CompressScan(int listFd) : listFd_(listFd) {}
 
-    /// The summary line "photos|leftAside|bytes" with its line feed.
+    /// The summary line (job::CompressSummaryField) with its line feed.
     std::string summary() const {
-        return std::to_string(photos_) + '|' + std::to_string(leftAside_) + '|' +
-               std::to_string(bytes_) + '\n';
+        using Field = job::CompressSummaryField;
+        return job::FieldLine<Field>()
+                   .set(Field::photos, photos_)
+                   .set(Field::leftAside, leftAside_)
+                   .set(Field::bytes, bytes_)
+                   .text() +
+               '\n';
     }
 
     bool enterFolder(const WalkEntry& folder) override { return !isCompressOutput(folder.name); }
@@ -66,7 +72,7 @@ int runCompressScan(int argc, char** argv) {
     }
     const std::string tmp = argv[2];
     createJobFolder(tmp);
-    const int listFd = openEmptyFile(tmp, "files.txt");
+    const int listFd = openEmptyFile(tmp, job::kWorkList);
     if (listFd < 0) {
         std::fputs("Cannot open temporary files.\n", stderr);
         return 3;
@@ -75,11 +81,12 @@ int runCompressScan(int argc, char** argv) {
     if (const auto source = absolutePath(argv[1]))
         walkTree(*source, scan);
     const bool written =
-        replaceFileAtomically(std::filesystem::path(tmp) / "summary.txt", scan.summary());
+        replaceFileAtomically(std::filesystem::path(tmp) / job::kSummary, scan.summary());
     const int summaryError = errno;
     ::close(listFd);
     if (!written) {
-        std::fprintf(stderr, "Cannot write summary.txt: %s\n", std::strerror(summaryError));
+        std::fprintf(stderr, "Cannot write %s: %s\n", job::kSummary.data(),
+                     std::strerror(summaryError));
         return 1;
     }
     return 0;

@@ -17,7 +17,7 @@ struct ScanCounts {
 };
 
 /// The files a sort scan writes into its job folder while it walks: the four
-/// lists and the progress file "scan_status.txt".
+/// lists and the progress file (job::kWorkList to job::kScanProgress).
 class ScanOutput {
   public:
     enum class List { files, odd, even, ignore };
@@ -25,8 +25,8 @@ class ScanOutput {
     ScanOutput() = default;
     ScanOutput(const ScanOutput&) = delete;
     ScanOutput& operator=(const ScanOutput&) = delete;
-    /// Closes the files in the order "files.txt", "odd.txt", "even.txt",
-    /// "ignore.txt", "scan_status.txt".
+    /// Closes the files: the work list, the odd, even and ignore lists, then
+    /// the progress file.
     ~ScanOutput();
 
     /// Creates the five files empty in `folder`, replacing any earlier ones,
@@ -44,10 +44,10 @@ class ScanOutput {
     std::array<int, 5> fds_ = {-1, -1, -1, -1, -1};
 };
 
-/// The progress line "visited|total|odd|even|ignored" without its line feed.
+/// The progress line (job::ScanProgressField) without its line feed.
 std::string progressLine(const ScanCounts& counts);
 
-/// The summary line "total|odd|even|ignored" with its line feed.
+/// The summary line (job::SortSummaryField) with its line feed.
 std::string summaryLine(const ScanCounts& counts);
 
 }  // namespace velmora

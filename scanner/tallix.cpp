@@ -3,6 +3,7 @@
 #include "absolute_path.h"
 #include "atomic_file.h"
 #include "job_files.h"
+#include "job_protocol.h"
 #include "scan_output.h"
 #include "sort_scan.h"
 #include "tree_walk.h"
@@ -25,7 +26,7 @@ bool scanAndSummarize(const char* sourceArgument, const std::string& tmp, ScanOu
     if (const auto source = absolutePath(sourceArgument))
         walkTree(*source, scan);
     output.writeProgress(scan.counts());
-    return replaceFileAtomically(std::filesystem::path(tmp) / "summary.txt",
+    return replaceFileAtomically(std::filesystem::path(tmp) / job::kSummary,
                                  summaryLine(scan.counts()));
 }
 
@@ -47,7 +48,7 @@ int runTallix(int argc, char** argv) {
     const int error = errno;
     output.reset();  // the files are closed before the failure is reported
     if (!summaryWritten) {
-        std::fprintf(stderr, "Cannot write summary.txt: %s\n", std::strerror(error));
+        std::fprintf(stderr, "Cannot write %s: %s\n", job::kSummary.data(), std::strerror(error));
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include "bounded_pool.h"
 #include "destination_folder.h"
+#include "job_protocol.h"
 #include "sort_settings.h"
 #include "sort_status.h"
 #include "transfer_step.h"
@@ -26,13 +27,13 @@ SortExit runSort(const std::vector<std::string_view>& args) {
     const auto settings = parseSortArguments(args);
     if (!settings)
         return SortExit::WrongArgumentCount;
-    const auto files = readWorkList(settings->tmp / "files.txt");
+    const auto files = readWorkList(settings->tmp / job::kWorkList);
     if (!files)
         return SortExit::WorkListUnreadable;
 
     DestinationFolders folders(*settings);
     folders.create();
-    SortStatus status(settings->tmp / "status.txt", static_cast<std::int64_t>(files->size()));
+    SortStatus status(settings->tmp / job::kStatus, static_cast<std::int64_t>(files->size()));
     status.begin();
     runBounded(
         files->size(), settings->workers,
