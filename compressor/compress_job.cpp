@@ -10,6 +10,7 @@
 #include "bounded_pool.h"
 #include "compress_arguments.h"
 #include "compress_status.h"
+#include "image_tool.h"
 #include "job_protocol.h"
 #include "process_one.h"
 #include "work_list.h"
@@ -65,17 +66,17 @@ class CompressProgress {
     CompressCounters counters_;
 };
 
-fs::path resolved(const std::string& text) {
+fs::path resolved(std::string_view text) {
     std::error_code error;
-    fs::path path = fs::absolute(text, error);
+    fs::path path = fs::absolute(fs::path(text), error);
     return error ? fs::path(text) : path;
 }
 
 }  // namespace
 
-MoskelExit runMoskel(std::span<const std::string> args, const std::optional<ImageTool>& tool) {
+ToolExit runMoskel(ToolArguments args) {
     if (args.size() != 4)
-        return MoskelExit::Usage;
+        return ToolExit::Usage;
     const fs::path source = resolved(args[0]);
     const fs::path tmp = resolved(args[1]);
     const int quality = parseQuality(args[2]);
@@ -83,9 +84,10 @@ MoskelExit runMoskel(std::span<const std::string> args, const std::optional<Imag
 
     const auto files = readWorkList(tmp / job::kWorkList);
     if (!files)
-        return MoskelExit::WorkListUnreadable;
+        return ToolExit::JobFilesUnreadable;
 
-    const CompressSettings settings{source / job::compressedFolderName(quality), quality, tool};
+    const CompressSettings settings{source / job::compressedFolderName(quality), quality,
+                                    findImageTool()};
     std::error_code ignored;
     fs::create_directories(settings.outdir, ignored);
 
@@ -96,7 +98,7 @@ MoskelExit runMoskel(std::span<const std::string> args, const std::optional<Imag
         [&](std::size_t k) { progress.finish(processOne((*files)[k], settings)); },
         "Velmora.Compress");
     progress.writeFinalStatus();
-    return MoskelExit::Done;
+    return ToolExit::Done;
 }
 
 }  // namespace velmora

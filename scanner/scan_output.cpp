@@ -18,10 +18,11 @@ constexpr std::array<std::string_view, 5> fileNames = {
 
 }  // namespace
 
-ScanOutput::~ScanOutput() {
-    for (const int fd : fds_) {
+void ScanOutput::close() {
+    for (int& fd : fds_) {
         if (fd >= 0)
             ::close(fd);
+        fd = -1;
     }
 }
 

@@ -25,9 +25,7 @@ class ScanOutput {
     ScanOutput() = default;
     ScanOutput(const ScanOutput&) = delete;
     ScanOutput& operator=(const ScanOutput&) = delete;
-    /// Closes the files: the work list, the odd, even and ignore lists, then
-    /// the progress file.
-    ~ScanOutput();
+    ~ScanOutput() { close(); }
 
     /// Creates the five files empty in `folder`, replacing any earlier ones,
     /// and opens them. False when any of them cannot be opened.
@@ -38,6 +36,10 @@ class ScanOutput {
 
     /// Rewrites the progress file in place with `counts`: truncated, then one line.
     void writeProgress(const ScanCounts& counts);
+
+    /// Closes the files that are open: the work list, the odd, even and
+    /// ignore lists, then the progress file.
+    void close();
 
   private:
     static constexpr std::size_t statusFile = 4;

@@ -1,9 +1,6 @@
-#include <string_view>
-#include <vector>
-
+// Brevin SOURCE TMP MODE WORKERS ODD EVEN: the sort worker.
 #include "sort_job.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return static_cast<int>(velmora::runSort(args));
+    return velmora::runToolMain(velmora::runBrevin, argc, argv);
 }

@@ -23,13 +23,13 @@ TransferOutcome transferCountingErrors(const std::string& path, std::size_t k,
 
 }  // namespace
 
-SortExit runSort(const std::vector<std::string_view>& args) {
+ToolExit runBrevin(ToolArguments args) {
     const auto settings = parseSortArguments(args);
     if (!settings)
-        return SortExit::WrongArgumentCount;
+        return ToolExit::Usage;
     const auto files = readWorkList(settings->tmp / job::kWorkList);
     if (!files)
-        return SortExit::WorkListUnreadable;
+        return ToolExit::JobFilesUnreadable;
 
     DestinationFolders folders(*settings);
     folders.create();
@@ -43,7 +43,7 @@ SortExit runSort(const std::vector<std::string_view>& args) {
         },
         "Velmora.Sort");
     status.finish();
-    return SortExit::Finished;
+    return ToolExit::Done;
 }
 
 }  // namespace velmora

@@ -7,7 +7,8 @@ namespace velmora {
 namespace {
 
 SortSettings parsed(std::string_view workers, std::string_view odd, std::string_view even) {
-    const auto settings = parseSortArguments({"photos", "job", "MOVE", workers, odd, even});
+    const std::vector<std::string_view> args = {"photos", "job", "MOVE", workers, odd, even};
+    const auto settings = parseSortArguments(args);
     EXPECT_TRUE(settings);
     return settings.value_or(SortSettings{});
 }
