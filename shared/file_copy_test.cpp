@@ -21,14 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testkit::readFile;
+using testkit::statOf;
 using testkit::TempDir;
 using testkit::writeFile;
-
-struct stat statOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
-}
 
 /// A photo of `size` recognisable bytes, mode 0640 and an old time.
 std::string makePhoto(const fs::path& path, std::size_t size = 100000) {
