@@ -49,23 +49,5 @@ TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     EXPECT_EQ(readFile(job / "summary.txt"), "0|0|0\n");
 }
 
-TEST(CompressScan, SetUpFailures) {
-    TempDir dir;
-    const std::string job = (dir / "job").string();
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{job}, {dir.path().string(), job, "80"}}) {
-        const auto result = run(compressScan, args);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_EQ(result.err, "Usage: compress-scan SOURCE TMP\n");
-    }
-    EXPECT_TRUE(listTree(dir.path()).empty());
-
-    fs::create_directories(dir / "job/files.txt");
-    const auto result = run(compressScan, {dir.path().string(), job});
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err, "Cannot open temporary files.\n");
-    EXPECT_FALSE(fs::exists(dir / "job/summary.txt"));
-}
-
 }  // namespace
 }  // namespace velmora

@@ -7,7 +7,6 @@
 namespace velmora {
 namespace {
 
-// tallix_test checks the first progress line on a real tree of 1000 photos.
 TEST(SortScan, RewritesProgressAfterEvery1000thFileOnlyWhenItIsANumberedPhoto) {
     testkit::TempDir dir;
     ScanOutput output;

@@ -107,16 +107,6 @@ TEST(Tallix, EmptyMissingOrFileSourceGivesAnEmptyScan) {
     }
 }
 
-TEST(Tallix, ThousandNumberedPhotosEndWithTheirProgressLine) {
-    TempDir dir;
-    for (int n = 1; n <= 1000; ++n)
-        writeFile(dir / "src" / ("IMG_" + std::to_string(n) + ".jpg"), "");
-    const auto result = run(tallix, {(dir / "src").string(), (dir / "job").string()});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(readFile(dir / "job/scan_status.txt"), "1000|1000|500|500|0\n");
-    EXPECT_EQ(readFile(dir / "job/summary.txt"), "1000|500|500|0\n");
-}
-
 TEST(Tallix, RerunFromARelativeSourceNamedGanjilEmptiesTheOldListsAndReplacesPlantedLinks) {
     TempDir dir;
     touchAll(dir / "first", {"a1.jpg", "b2.jpg", "c.txt"});
@@ -132,42 +122,6 @@ TEST(Tallix, RerunFromARelativeSourceNamedGanjilEmptiesTheOldListsAndReplacesPla
     EXPECT_EQ(readScan(dir / "job"), (ScanFiles{line, line, "", "", "1|1|1|0|0\n", "1|1|0|0\n"}));
     EXPECT_FALSE(fs::is_symlink(dir / "job/even.txt"));
     EXPECT_EQ(readFile(dir / "victim.txt"), "keep\n");
-}
-
-TEST(Tallix, SetUpFailuresTouchNothing) {
-    TempDir dir;
-    const std::string job = (dir / "job").string();
-    for (const auto& args : std::vector<Names>{{}, {job}, {dir.path().string(), job, "extra"}}) {
-        const auto result = run(tallix, args);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, "Usage: Tallix SOURCE TMP\n");
-    }
-    EXPECT_TRUE(listTree(dir.path()).empty());
-
-    // A job folder that cannot take the files keeps its old summary.
-    writeFile(dir / "plain", "");
-    writeFile(dir / "job/summary.txt", "7|3|4|0\n");
-    fs::create_directory(dir / "job/files.txt");
-    for (const fs::path& target : {dir / "plain/job", dir / "job"}) {
-        const auto result = run(tallix, {dir.path().string(), target.string()});
-        EXPECT_EQ(result.exitCode, 3);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, "Cannot open temporary files.\n");
-    }
-    EXPECT_EQ(readFile(dir / "job/summary.txt"), "7|3|4|0\n");
-}
-
-TEST(Tallix, SummaryThatCannotBeWrittenFailsTheScanAfterTheLists) {
-    TempDir dir;
-    writeFile(dir / "src/a1.jpg", "");
-    writeFile(dir / "job/summary.txt/blocker", "");
-    const auto result = run(tallix, {(dir / "src").string(), (dir / "job").string()});
-    EXPECT_NE(result.exitCode, 0);
-    EXPECT_EQ(result.err, "Cannot write summary.txt: Is a directory\n");
-    EXPECT_EQ(readFile(dir / "job/odd.txt"), (dir / "src/a1.jpg").string() + "\n");
-    EXPECT_EQ(readFile(dir / "job/scan_status.txt"), "1|1|1|0|0\n");
-    EXPECT_EQ(listTree(dir / "job").size(), 7u);  // five files, the folder and its content
 }
 
 }  // namespace
