@@ -42,11 +42,6 @@ TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     EXPECT_EQ(readFile(job / "files.txt"), linesInWalkOrder(src, listed));
     EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44\n");
     EXPECT_EQ(listTree(job), (std::vector<std::string>{"files.txt", "summary.txt"}));
-
-    fs::create_directory(dir / "empty");
-    ASSERT_EQ(run(compressScan, {(dir / "empty").string(), job.string()}).exitCode, 0);
-    EXPECT_EQ(readFile(job / "files.txt"), "");
-    EXPECT_EQ(readFile(job / "summary.txt"), "0|0|0\n");
 }
 
 }  // namespace

@@ -95,18 +95,6 @@ TEST(Tallix, SetsAsideNamesThatCannotBeOneListLine) {
     EXPECT_EQ(readScan(dir / "job"), (ScanFiles{ok, "", ok, ignore, "7|1|0|1|6\n", "1|0|1|6\n"}));
 }
 
-TEST(Tallix, EmptyMissingOrFileSourceGivesAnEmptyScan) {
-    TempDir dir;
-    fs::create_directory(dir / "empty");
-    writeFile(dir / "file.jpg", "");
-    for (const char* source : {"empty", "missing", "file.jpg"}) {
-        const auto job = dir / (std::string("job-") + source);
-        const auto result = run(tallix, {(dir / source).string(), job.string()});
-        EXPECT_EQ(result.exitCode, 0) << source;
-        EXPECT_EQ(readScan(job), (ScanFiles{"", "", "", "", "0|0|0|0|0\n", "0|0|0|0\n"})) << source;
-    }
-}
-
 TEST(Tallix, RerunFromARelativeSourceNamedGanjilEmptiesTheOldListsAndReplacesPlantedLinks) {
     TempDir dir;
     touchAll(dir / "first", {"a1.jpg", "b2.jpg", "c.txt"});
