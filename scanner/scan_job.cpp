@@ -20,24 +20,24 @@ void printError(const std::string& message) {
 
 }  // namespace
 
-ToolExit runScan(std::string_view program, ToolArguments args, ScanJob& job) {
+ToolExit runScan(std::string_view program, ToolArguments args, ScanJob& scan) {
     if (args.size() != 2) {
         printError("Usage: " + std::string(program) + " SOURCE TMP\n");
         return ToolExit::Usage;
     }
     const std::string tmp(args[1]);
     createJobFolder(tmp);
-    if (!job.open(tmp)) {
-        job.close();
+    if (!scan.open(tmp)) {
+        scan.close();
         printError("Cannot open temporary files.\n");
         return ToolExit::JobFilesUnreadable;
     }
     if (const auto source = absolutePath(args[0]))
-        walkTree(*source, job.visitor());
+        walkTree(*source, scan.visitor());
     const bool written =
-        replaceFileAtomically(std::filesystem::path(tmp) / job::kSummary, job.finish());
+        replaceFileAtomically(std::filesystem::path(tmp) / job::kSummary, scan.finish());
     const int error = errno;
-    job.close();  // the files are closed before a failure is reported
+    scan.close();  // the files are closed before a failure is reported
     if (!written) {
         printError("Cannot write " + std::string(job::kSummary) + ": " + std::strerror(error) +
                    "\n");

@@ -32,6 +32,6 @@ class ScanJob {
 /// atomic replacement and closes the files. Prints only on standard error:
 /// the usage for a wrong argument count, and the reason when the files
 /// cannot be opened or the summary cannot be written.
-ToolExit runScan(std::string_view program, ToolArguments args, ScanJob& job);
+ToolExit runScan(std::string_view program, ToolArguments args, ScanJob& scan);
 
 }  // namespace velmora
