@@ -9,9 +9,9 @@ echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 build=$(cd "${1:-build}" && pwd)
 tools="$build/libexec/velmora"
 vips_loop="$build/bench/vips_loop"
-make_test_photos="$build/bench/make_test_photos"
+make_bench_photos="$build/bench/make_bench_photos"
 for program in "$tools/Moskel" "$tools/velmora-encode" "$tools/velmora-encode-vips" \
-    "$tools/velmora-limit" "$vips_loop" "$make_test_photos"; do
+    "$tools/velmora-limit" "$vips_loop" "$make_bench_photos"; do
     [ -x "$program" ] || { echo "no $program: build $build first" >&2; exit 1; }
 done
 command -v vips >/dev/null || { echo "needs the vips command (libvips-tools)" >&2; exit 1; }
@@ -21,7 +21,7 @@ trap 'rm -rf "$scratch"' EXIT INT TERM
 
 photos="$scratch/photos"
 mkdir -p "$photos" "$scratch/job"
-"$make_test_photos" 48 4000 3000 "$photos"
+"$make_bench_photos" 48 4000 3000 "$photos"
 ls "$photos"/*.jpg > "$scratch/job/files.txt"
 list="$scratch/job/files.txt"
 
