@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "tool_entry.h"
 
