@@ -1,33 +1,44 @@
 # Two entry points: `make run` and `make test`. Both install any missing
-# Debian package first, then configure and build in build/.
+# Debian package first, then configure and build in build/: `make run`
+# without the tests, `make test` with them. Switching between the two only
+# adds or removes the test targets; everything else stays built.
 BUILD := build
 JOBS := $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-main test-sanitizers bench clean
+.PHONY: all deps build build-tests run test test-main test-sanitizers bench clean
 
 all: build
 
 deps:
 	@./scripts/install-deps.sh
 
-build: deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+# Configures build/ with BUILD_TESTING set to $(1) and builds it.
+define configure_and_build
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=$(1)
 	cmake --build $(BUILD) -j$(JOBS)
+endef
+
+build: deps
+	$(call configure_and_build,OFF)
+
+build-tests: deps
+	$(call configure_and_build,ON)
 
 run: build
 	./scripts/run-velmora.sh $(BUILD)
 
 test: test-main test-sanitizers
 
-test-main: build
+test-main: build-tests
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 # The command-line tools and their tests again, under ThreadSanitizer and
 # under AddressSanitizer with UndefinedBehaviorSanitizer.
 test-sanitizers: deps
 	for s in thread address; do \
-	    cmake -S . -B $(BUILD)/$$s -DVELMORA_BUILD_APP=OFF -DVELMORA_SANITIZE=$$s $(CMAKE_FLAGS) && \
+	    cmake -S . -B $(BUILD)/$$s -DVELMORA_BUILD_APP=OFF -DVELMORA_SANITIZE=$$s \
+	        -DBUILD_TESTING=ON $(CMAKE_FLAGS) && \
 	    cmake --build $(BUILD)/$$s -j$(JOBS) && \
 	    ctest --test-dir $(BUILD)/$$s --output-on-failure -j$(JOBS) || exit 1; \
 	done

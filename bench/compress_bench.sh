@@ -7,24 +7,21 @@
 set -eu
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 build=$(cd "${1:-build}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
 tools="$build/libexec/velmora"
-for tool in Moskel velmora-encode velmora-encode-vips velmora-limit; do
-    [ -x "$tools/$tool" ] || { echo "no $tool in $tools" >&2; exit 1; }
+vips_loop="$build/bench/vips_loop"
+make_bench_photos="$build/bench/make_bench_photos"
+for program in "$tools/Moskel" "$tools/velmora-encode" "$tools/velmora-encode-vips" \
+    "$tools/velmora-limit" "$vips_loop" "$make_bench_photos"; do
+    [ -x "$program" ] || { echo "no $program: build $build first" >&2; exit 1; }
 done
 command -v vips >/dev/null || { echo "needs the vips command (libvips-tools)" >&2; exit 1; }
 
 scratch=$(mktemp -d /tmp/velmora-compress-bench.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT INT TERM
-vips_flags=$(pkg-config --cflags --libs vips-cpp)
-# shellcheck disable=SC2086
-c++ -std=c++20 -O2 -o "$scratch/vips_loop" "$here/vips_loop.cpp" $vips_flags
-# shellcheck disable=SC2086
-c++ -std=c++20 -O2 -o "$scratch/make_test_photos" "$here/make_test_photos.cpp" $vips_flags
 
 photos="$scratch/photos"
 mkdir -p "$photos" "$scratch/job"
-"$scratch/make_test_photos" 48 4000 3000 "$photos"
+"$make_bench_photos" 48 4000 3000 "$photos"
 ls "$photos"/*.jpg > "$scratch/job/files.txt"
 list="$scratch/job/files.txt"
 
@@ -58,7 +55,7 @@ for round in 1 2 3; do
     case "$status" in 48\|0\|*) ;; *) echo "Moskel failed: $status" >&2; exit 1 ;; esac
 
     fresh "$scratch/loop"
-    timed loop "$scratch/vips_loop" 50 2 "$scratch/loop" "$list"
+    timed loop "$vips_loop" 50 2 "$scratch/loop" "$list"
 
     fresh "$scratch/xargs"
     timed xargs xargs -d '\n' -P2 -I{} sh -c 'vips copy "$1" "$2/${1##*/}[Q=50]"' sh {} \

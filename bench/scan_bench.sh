@@ -9,15 +9,16 @@
 # Usage: scan_bench.sh BUILD_FOLDER
 set -eu
 build=$(cd "${1:-build}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
 tallix="$build/libexec/velmora/Tallix"
 compress_scan="$build/libexec/velmora/compress-scan"
-[ -x "$tallix" ] && [ -x "$compress_scan" ] || { echo "no Tallix or compress-scan in $build" >&2; exit 1; }
+scan_floor="$build/bench/scan_floor"
+scan_run="$build/bench/scan_run"
+for program in "$tallix" "$compress_scan" "$scan_floor" "$scan_run"; do
+    [ -x "$program" ] || { echo "no $program: build $build first" >&2; exit 1; }
+done
 
 scratch=$(mktemp -d /tmp/velmora-scan-bench.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT INT TERM
-cc -O2 -o "$scratch/scan_floor" "$here/scan_floor.c"
-cc -O2 -o "$scratch/scan_run" "$here/scan_run.c"
 tree="$scratch/photos"
 mkdir "$tree"
 
@@ -38,7 +39,7 @@ grow_tree() {
 measure() {
     name=$1
     shift
-    "$scratch/scan_run" "$@" >> "$scratch/$name" || { echo "$* failed" >&2; exit 1; }
+    "$scan_run" "$@" >> "$scratch/$name" || { echo "$* failed" >&2; exit 1; }
 }
 # median NAME COLUMN: the median of a column (1 wall, 2 processor) of the file NAME.
 median() {
@@ -51,9 +52,9 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 run_all() {
     if [ $(($1 % 2)) -eq 0 ]; then
         measure tallix "$tallix" "$tree" "$scratch/job-tallix"
-        measure floor "$scratch/scan_floor" "$tree" "$scratch/job-floor"
+        measure floor "$scan_floor" "$tree" "$scratch/job-floor"
     else
-        measure floor "$scratch/scan_floor" "$tree" "$scratch/job-floor"
+        measure floor "$scan_floor" "$tree" "$scratch/job-floor"
         measure tallix "$tallix" "$tree" "$scratch/job-tallix"
     fi
     measure find find "$tree" -type f

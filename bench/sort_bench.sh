@@ -8,13 +8,14 @@
 # side is shown beside the elapsed time. Usage: sort_bench.sh BUILD_FOLDER
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
 brevin="$build/libexec/velmora/Brevin"
-[ -x "$brevin" ] || { echo "no Brevin in $build" >&2; exit 1; }
+rename_loop="$build/bench/rename_loop"
+for program in "$brevin" "$rename_loop"; do
+    [ -x "$program" ] || { echo "no $program: build $build first" >&2; exit 1; }
+done
 
 scratch=$(mktemp -d /tmp/velmora-sort-bench.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT INT TERM
-cc -O2 -o "$scratch/rename_loop" "$here/rename_loop.c"
 
 # timed NAME COMMAND...: runs COMMAND and keeps, in NAME_wall and NAME_cpu,
 # the smallest elapsed and processor seconds seen so far.
@@ -63,7 +64,7 @@ for round in 1 2 3 4 5; do
     check_moved
 
     make_move_tree
-    timed move_loop "$scratch/rename_loop" "$scratch/move/job/files.txt" "$photos/GANJIL" "$photos/GENAP"
+    timed move_loop "$rename_loop" "$scratch/move/job/files.txt" "$photos/GANJIL" "$photos/GENAP"
     check_moved
 
     make_move_tree

@@ -10,6 +10,8 @@
 #include "bounded_pool.h"
 #include "compress_arguments.h"
 #include "compress_status.h"
+#include "image_tool.h"
+#include "job_protocol.h"
 #include "process_one.h"
 #include "work_list.h"
 
@@ -64,39 +66,39 @@ class CompressProgress {
     CompressCounters counters_;
 };
 
-fs::path resolved(const std::string& text) {
+fs::path resolved(std::string_view text) {
     std::error_code error;
-    fs::path path = fs::absolute(text, error);
+    fs::path path = fs::absolute(fs::path(text), error);
     return error ? fs::path(text) : path;
 }
 
 }  // namespace
 
-MoskelExit runMoskel(std::span<const std::string> args, const std::optional<ImageTool>& tool) {
+ToolExit runMoskel(ToolArguments args) {
     if (args.size() != 4)
-        return MoskelExit::Usage;
+        return ToolExit::Usage;
     const fs::path source = resolved(args[0]);
     const fs::path tmp = resolved(args[1]);
     const int quality = parseQuality(args[2]);
     const int workers = parseWorkers(args[3]);
 
-    const auto files = readWorkList(tmp / "files.txt");
+    const auto files = readWorkList(tmp / job::kWorkList);
     if (!files)
-        return MoskelExit::WorkListUnreadable;
+        return ToolExit::JobFilesUnreadable;
 
-    const CompressSettings settings{source / ("COMPRESSED_" + std::to_string(quality)), quality,
-                                    tool};
+    const CompressSettings settings{source / job::compressedFolderName(quality), quality,
+                                    findImageTool()};
     std::error_code ignored;
     fs::create_directories(settings.outdir, ignored);
 
-    CompressProgress progress(tmp / "status.txt", static_cast<std::int64_t>(files->size()));
+    CompressProgress progress(tmp / job::kStatus, static_cast<std::int64_t>(files->size()));
     progress.writeFirstStatus();
     runBounded(
         files->size(), workers,
         [&](std::size_t k) { progress.finish(processOne((*files)[k], settings)); },
         "Velmora.Compress");
     progress.writeFinalStatus();
-    return MoskelExit::Done;
+    return ToolExit::Done;
 }
 
 }  // namespace velmora

@@ -1,25 +1,16 @@
 #pragma once
 
-#include <optional>
-#include <span>
-#include <string>
-
-#include "image_tool.h"
+#include "tool_entry.h"
 
 namespace velmora {
 
-/// Exit statuses of Moskel.
-enum class MoskelExit : int {
-    Done = 0,                ///< every listed file was attempted
-    Usage = 2,               ///< not exactly four arguments
-    WorkListUnreadable = 3,  ///< TMP/files.txt missing or not UTF-8
-};
-
-/// Moskel's whole run for `args` = SOURCE TMP QUALITY WORKERS (without the
-/// program name): reads TMP/files.txt, creates SOURCE/COMPRESSED_<quality>,
-/// compresses every listed photo there with `tool` on up to WORKERS
-/// threads, and keeps TMP/status.txt up to date. Without a tool every file
-/// fails and nothing is written to the output folder.
-MoskelExit runMoskel(std::span<const std::string> args, const std::optional<ImageTool>& tool);
+/// Runs the compress worker `Moskel SOURCE TMP QUALITY WORKERS` on `args`:
+/// reads the work list in TMP, creates the output folder for QUALITY in
+/// SOURCE, compresses every listed photo there with the image tool of this
+/// machine (findImageTool) on up to WORKERS threads, and keeps the status
+/// file in TMP up to date. Without a tool every file fails and nothing is
+/// written to the output folder. Usage and JobFilesUnreadable (the work
+/// list missing or not UTF-8) write nothing.
+ToolExit runMoskel(ToolArguments args);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "decimal.h"
+#include "job_protocol.h"
 
 namespace velmora {
 
@@ -15,10 +16,16 @@ constexpr double kMinimumElapsed = 0.001;
 
 std::string compressStatusLine(const CompressCounters& counters, double elapsedSeconds,
                                std::int64_t total) {
-    return std::to_string(counters.done) + "|" + std::to_string(counters.failed) + "|" +
-           std::to_string(counters.outputBytes) + "|" + std::to_string(counters.inputBytes) + "|" +
-           formatSeconds(std::max(kMinimumElapsed, elapsedSeconds)) + "|" + std::to_string(total) +
-           "\n";
+    using Field = job::CompressStatusField;
+    return job::FieldLine<Field>()
+               .set(Field::done, counters.done)
+               .set(Field::failed, counters.failed)
+               .set(Field::outputBytes, counters.outputBytes)
+               .set(Field::inputBytes, counters.inputBytes)
+               .set(Field::elapsed, formatSeconds(std::max(kMinimumElapsed, elapsedSeconds)))
+               .set(Field::total, total)
+               .text() +
+           '\n';
 }
 
 bool statusDueAfter(std::int64_t done, std::int64_t total) {

@@ -13,8 +13,8 @@ struct CompressCounters {
     std::int64_t inputBytes = 0;
 };
 
-/// The status line "done|failed|outputBytes|inputBytes|elapsed|total\n", the
-/// elapsed seconds raised to at least 0.001 and in shortest round-trip form.
+/// The status line (job::CompressStatusField) with its line feed, the elapsed
+/// seconds raised to at least 0.001 and in shortest round-trip form.
 std::string compressStatusLine(const CompressCounters& counters, double elapsedSeconds,
                                std::int64_t total);
 

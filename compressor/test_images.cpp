@@ -5,7 +5,7 @@
 
 #include "test_support.h"
 
-namespace velmora::testing {
+namespace velmora::testkit {
 
 namespace fs = std::filesystem;
 using vips::VImage;
@@ -188,4 +188,4 @@ std::string outputProblem(const fs::path& output, const SamplePhoto& sample) {
     }
 }
 
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

@@ -9,7 +9,7 @@
 
 #include <vips/vips8>
 
-namespace velmora::testing {
+namespace velmora::testkit {
 
 /// Starts libvips once per test program.
 void startVips();
@@ -40,4 +40,4 @@ std::string jpegBytes(int width, int height, int quality = 90);
 /// Empty when `output` is a JPEG file showing `sample`, else what is wrong.
 std::string outputProblem(const std::filesystem::path& output, const SamplePhoto& sample);
 
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

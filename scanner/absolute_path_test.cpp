@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-// Tallix_test runs the real program from a relative SOURCE.
+// tallix_test runs the real program from a relative SOURCE.
 namespace velmora {
 namespace {
 

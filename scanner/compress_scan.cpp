@@ -1,23 +1,18 @@
 #include "compress_scan.h"
 
-#include "absolute_path.h"
-#include "atomic_file.h"
 #include "file_name_rules.h"
 #include "job_files.h"
+#include "job_protocol.h"
 #include "line_writer.h"
 #include "output_folders.h"
 #include "path_text.h"
-#include "tree_walk.h"
+#include "scan_job.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <string>
 
 namespace velmora {
@@ -25,14 +20,28 @@ namespace velmora {
 namespace {
 
 /// Lists every photo of the walk in the work list and adds up their sizes.
-class CompressScan final : public WalkVisitor {
+class CompressScan final : public ScanJob, public WalkVisitor {
   public:
-    explicit CompressScan(int listFd) : listFd_(listFd) {}
+    ~CompressScan() override { close(); }
 
-    /// The summary line "photos|leftAside|bytes" with its line feed.
-    std::string summary() const {
-        return std::to_string(photos_) + '|' + std::to_string(leftAside_) + '|' +
-               std::to_string(bytes_) + '\n';
+    bool open(const std::string& tmp) override {
+        listFd_ = openEmptyFile(tmp, job::kWorkList);
+        return listFd_ >= 0;
+    }
+    WalkVisitor& visitor() override { return *this; }
+    std::string finish() override {
+        using Field = job::CompressSummaryField;
+        return job::FieldLine<Field>()
+                   .set(Field::photos, photos_)
+                   .set(Field::leftAside, leftAside_)
+                   .set(Field::bytes, bytes_)
+                   .text() +
+               '\n';
+    }
+    void close() override {
+        if (listFd_ >= 0)
+            ::close(listFd_);
+        listFd_ = -1;
     }
 
     bool enterFolder(const WalkEntry& folder) override { return !isCompressOutput(folder.name); }
@@ -51,7 +60,7 @@ class CompressScan final : public WalkVisitor {
     }
 
   private:
-    int listFd_;
+    int listFd_ = -1;
     std::int64_t photos_ = 0;
     std::int64_t leftAside_ = 0;
     std::int64_t bytes_ = 0;
@@ -59,30 +68,9 @@ class CompressScan final : public WalkVisitor {
 
 }  // namespace
 
-int runCompressScan(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("Usage: compress-scan SOURCE TMP\n", stderr);
-        return 2;
-    }
-    const std::string tmp = argv[2];
-    createJobFolder(tmp);
-    const int listFd = openEmptyFile(tmp, "files.txt");
-    if (listFd < 0) {
-        std::fputs("Cannot open temporary files.\n", stderr);
-        return 3;
-    }
-    CompressScan scan(listFd);
-    if (const auto source = absolutePath(argv[1]))
-        walkTree(*source, scan);
-    const bool written =
-        replaceFileAtomically(std::filesystem::path(tmp) / "summary.txt", scan.summary());
-    const int summaryError = errno;
-    ::close(listFd);
-    if (!written) {
-        std::fprintf(stderr, "Cannot write summary.txt: %s\n", std::strerror(summaryError));
-        return 1;
-    }
-    return 0;
+ToolExit runCompressScan(ToolArguments args) {
+    CompressScan scan;
+    return runScan("compress-scan", args, scan);
 }
 
 }  // namespace velmora

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "tool_entry.h"
+
 namespace velmora {
 
-/// Runs the compress job's scan `compress-scan SOURCE TMP` with the program's
-/// arguments and gives its exit status: 0 when the summary was written, 2 on
-/// a wrong argument count, 3 when "files.txt" cannot be opened, 1 when the
-/// summary cannot be written. Prints only on standard error.
-int runCompressScan(int argc, char** argv);
+/// Runs the compress job's scan `compress-scan SOURCE TMP` on `args`
+/// (runScan): lists every photo of SOURCE, outside compress output folders,
+/// in the work list in TMP, and writes the summary there.
+ToolExit runCompressScan(ToolArguments args);
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
+// compress-scan SOURCE TMP: the compress job's scan.
 #include "compress_scan.h"
 
 int main(int argc, char** argv) {
-    return velmora::runCompressScan(argc, argv);
+    return velmora::runToolMain(velmora::runCompressScan, argc, argv);
 }

@@ -8,12 +8,12 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::linesInWalkOrder;
-using testing::listTree;
-using testing::readFile;
-using testing::run;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::linesInWalkOrder;
+using testkit::listTree;
+using testkit::readFile;
+using testkit::run;
+using testkit::TempDir;
+using testkit::writeFile;
 
 const fs::path compressScan = COMPRESS_SCAN_PATH;
 
@@ -42,29 +42,6 @@ TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     EXPECT_EQ(readFile(job / "files.txt"), linesInWalkOrder(src, listed));
     EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44\n");
     EXPECT_EQ(listTree(job), (std::vector<std::string>{"files.txt", "summary.txt"}));
-
-    fs::create_directory(dir / "empty");
-    ASSERT_EQ(run(compressScan, {(dir / "empty").string(), job.string()}).exitCode, 0);
-    EXPECT_EQ(readFile(job / "files.txt"), "");
-    EXPECT_EQ(readFile(job / "summary.txt"), "0|0|0\n");
-}
-
-TEST(CompressScan, SetUpFailures) {
-    TempDir dir;
-    const std::string job = (dir / "job").string();
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{job}, {dir.path().string(), job, "80"}}) {
-        const auto result = run(compressScan, args);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_EQ(result.err, "Usage: compress-scan SOURCE TMP\n");
-    }
-    EXPECT_TRUE(listTree(dir.path()).empty());
-
-    fs::create_directories(dir / "job/files.txt");
-    const auto result = run(compressScan, {dir.path().string(), job});
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err, "Cannot open temporary files.\n");
-    EXPECT_FALSE(fs::exists(dir / "job/summary.txt"));
 }
 
 }  // namespace

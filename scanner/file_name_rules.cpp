@@ -17,7 +17,7 @@ char asciiLower(char c) {
 
 }  // namespace
 
-std::optional<std::int64_t> numberFromFilename(std::string_view name) {
+std::optional<std::int64_t> numberFromAsciiDigitRun(std::string_view name) {
     const std::size_t dot = name.rfind('.');
     if (dot == std::string_view::npos || dot + 1 == name.size())
         return std::nullopt;

@@ -12,16 +12,16 @@ namespace velmora {
 namespace {
 
 // The generated names below cover the ordinary cases; these are the edges.
-TEST(NumberFromFilename, ReadsTheWholeRunUpToTheLargestInt64) {
-    EXPECT_EQ(numberFromFilename("photo.123.jpg"), 123);
-    EXPECT_EQ(numberFromFilename("x²5.jpg"), 5);
-    EXPECT_EQ(numberFromFilename("x9223372036854775807.jpg"), INT64_MAX);
-    EXPECT_EQ(numberFromFilename("00000000009223372036854775807.jpg"), INT64_MAX);
+TEST(NumberFromAsciiDigitRun, ReadsTheWholeRunUpToTheLargestInt64) {
+    EXPECT_EQ(numberFromAsciiDigitRun("photo.123.jpg"), 123);
+    EXPECT_EQ(numberFromAsciiDigitRun("x²5.jpg"), 5);
+    EXPECT_EQ(numberFromAsciiDigitRun("x9223372036854775807.jpg"), INT64_MAX);
+    EXPECT_EQ(numberFromAsciiDigitRun("00000000009223372036854775807.jpg"), INT64_MAX);
     for (const char* name : {"9223372036854775808.jpg", "١٢.jpg", "12.", "IMG_12 .jpg"})
-        EXPECT_EQ(numberFromFilename(name), std::nullopt) << name;
+        EXPECT_EQ(numberFromAsciiDigitRun(name), std::nullopt) << name;
 }
 
-TEST(NumberFromFilename, AgreesWithThePatternOnGeneratedNames) {
+TEST(NumberFromAsciiDigitRun, AgreesWithThePatternOnGeneratedNames) {
     const std::regex pattern("([0-9]+)(?=\\.[^.]+$)");
     const std::vector<std::string> pieces = {"0", "1", "7", "9", "00",   "92233720368547758070",
                                              ".", ".", "a", "Z", " ",    "_",
@@ -42,7 +42,7 @@ TEST(NumberFromFilename, AgreesWithThePatternOnGeneratedNames) {
             if (result.ec == std::errc())
                 expected = value;
         }
-        ASSERT_EQ(numberFromFilename(name), expected) << name;
+        ASSERT_EQ(numberFromAsciiDigitRun(name), expected) << name;
     }
 }
 

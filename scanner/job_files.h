@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -11,6 +12,6 @@ void createJobFolder(const std::string& folder);
 /// Replaces `folder`/`name` with a new empty file (a link of that name is
 /// replaced, never followed) and opens it for writing at offset 0. Gives the
 /// descriptor, or -1.
-int openEmptyFile(const std::string& folder, const char* name);
+int openEmptyFile(const std::string& folder, std::string_view name);
 
 }  // namespace velmora

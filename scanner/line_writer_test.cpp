@@ -14,7 +14,7 @@ namespace velmora {
 namespace {
 
 TEST(WriteLine, LinesLandWholeOrNotAtAll) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     const auto file = dir / "list.txt";
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0);
@@ -35,7 +35,7 @@ TEST(WriteLine, LinesLandWholeOrNotAtAll) {
     std::signal(SIGXFSZ, oldHandler);
     ::close(fd);
 
-    EXPECT_EQ(testing::readFile(file), "first\nsecond\n0123456789\nabc\n");
+    EXPECT_EQ(testkit::readFile(file), "first\nsecond\n0123456789\nabc\n");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "output_folders.h"
 
+#include "job_protocol.h"
+
 #include <unicode/ucasemap.h>
 
 #include <algorithm>
@@ -20,6 +22,12 @@ std::string asciiUpper(std::string_view text) {
             c = char(c - 'a' + 'A');
     }
     return upper;
+}
+
+/// True when `upper` is the sort worker's folder name `base`, alone or numbered.
+bool isSortFolder(std::string_view upper, std::string_view base) {
+    return upper.starts_with(base) &&
+           (upper.size() == base.size() || upper[base.size()] == job::kFolderNumberSeparator);
 }
 
 std::string unicodeUpper(std::string_view text) {
@@ -54,12 +62,12 @@ std::string upperCaseName(std::string_view name) {
 
 bool isSortOrCompressOutput(std::string_view folderName) {
     const std::string upper = upperCaseName(folderName);
-    return upper == "GANJIL" || upper == "GENAP" || upper.starts_with("GANJIL_") ||
-           upper.starts_with("GENAP_") || upper.starts_with("COMPRESSED_");
+    return isSortFolder(upper, job::kOddFolder) || isSortFolder(upper, job::kEvenFolder) ||
+           upper.starts_with(job::kCompressedPrefix);
 }
 
 bool isCompressOutput(std::string_view folderName) {
-    return upperCaseName(folderName).starts_with("COMPRESSED_");
+    return upperCaseName(folderName).starts_with(job::kCompressedPrefix);
 }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "scan_output.h"
 
 #include "job_files.h"
+#include "job_protocol.h"
 #include "line_writer.h"
 
 #include <unistd.h>
@@ -11,25 +12,17 @@ namespace velmora {
 
 namespace {
 
-constexpr std::array<const char*, 5> fileNames = {"files.txt", "odd.txt", "even.txt", "ignore.txt",
-                                                  "scan_status.txt"};
-
-std::string joinCounts(std::initializer_list<std::int64_t> counts) {
-    std::string line;
-    for (const std::int64_t count : counts) {
-        if (!line.empty())
-            line += '|';
-        line += std::to_string(count);
-    }
-    return line;
-}
+// In the order of ScanOutput::List, then the progress file.
+constexpr std::array<std::string_view, 5> fileNames = {
+    job::kWorkList, job::kOddList, job::kEvenList, job::kIgnoreList, job::kScanProgress};
 
 }  // namespace
 
-ScanOutput::~ScanOutput() {
-    for (const int fd : fds_) {
+void ScanOutput::close() {
+    for (int& fd : fds_) {
         if (fd >= 0)
             ::close(fd);
+        fd = -1;
     }
 }
 
@@ -53,11 +46,25 @@ void ScanOutput::writeProgress(const ScanCounts& counts) {
 }
 
 std::string progressLine(const ScanCounts& counts) {
-    return joinCounts({counts.visited, counts.total, counts.odd, counts.even, counts.ignored});
+    using Field = job::ScanProgressField;
+    return job::FieldLine<Field>()
+        .set(Field::visited, counts.visited)
+        .set(Field::total, counts.total)
+        .set(Field::odd, counts.odd)
+        .set(Field::even, counts.even)
+        .set(Field::ignored, counts.ignored)
+        .text();
 }
 
 std::string summaryLine(const ScanCounts& counts) {
-    return joinCounts({counts.total, counts.odd, counts.even, counts.ignored}) + '\n';
+    using Field = job::SortSummaryField;
+    return job::FieldLine<Field>()
+               .set(Field::total, counts.total)
+               .set(Field::odd, counts.odd)
+               .set(Field::even, counts.even)
+               .set(Field::ignored, counts.ignored)
+               .text() +
+           '\n';
 }
 
 }  // namespace velmora

@@ -17,7 +17,7 @@ struct ScanCounts {
 };
 
 /// The files a sort scan writes into its job folder while it walks: the four
-/// lists and the progress file "scan_status.txt".
+/// lists and the progress file (job::kWorkList to job::kScanProgress).
 class ScanOutput {
   public:
     enum class List { files, odd, even, ignore };
@@ -25,9 +25,7 @@ class ScanOutput {
     ScanOutput() = default;
     ScanOutput(const ScanOutput&) = delete;
     ScanOutput& operator=(const ScanOutput&) = delete;
-    /// Closes the files in the order "files.txt", "odd.txt", "even.txt",
-    /// "ignore.txt", "scan_status.txt".
-    ~ScanOutput();
+    ~ScanOutput() { close(); }
 
     /// Creates the five files empty in `folder`, replacing any earlier ones,
     /// and opens them. False when any of them cannot be opened.
@@ -39,15 +37,19 @@ class ScanOutput {
     /// Rewrites the progress file in place with `counts`: truncated, then one line.
     void writeProgress(const ScanCounts& counts);
 
+    /// Closes the files that are open: the work list, the odd, even and
+    /// ignore lists, then the progress file.
+    void close();
+
   private:
     static constexpr std::size_t statusFile = 4;
     std::array<int, 5> fds_ = {-1, -1, -1, -1, -1};
 };
 
-/// The progress line "visited|total|odd|even|ignored" without its line feed.
+/// The progress line (job::ScanProgressField) without its line feed.
 std::string progressLine(const ScanCounts& counts);
 
-/// The summary line "total|odd|even|ignored" with its line feed.
+/// The summary line (job::SortSummaryField) with its line feed.
 std::string summaryLine(const ScanCounts& counts);
 
 }  // namespace velmora

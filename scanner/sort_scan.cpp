@@ -24,7 +24,7 @@ void SortScan::visitFile(const WalkEntry& file) {
         return ignore(escapedPath(file.path));
     if (!hasPhotoExtension(file.name))
         return ignore(file.path);
-    const auto number = numberFromFilename(file.name);
+    const auto number = numberFromAsciiDigitRun(file.name);
     if (!number)
         return ignore(file.path);
 

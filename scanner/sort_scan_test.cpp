@@ -7,9 +7,8 @@
 namespace velmora {
 namespace {
 
-// Tallix_test checks the first progress line on a real tree of 1000 photos.
 TEST(SortScan, RewritesProgressAfterEvery1000thFileOnlyWhenItIsANumberedPhoto) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     ScanOutput output;
     ASSERT_TRUE(output.open(dir.path()));
     SortScan scan{output};
@@ -21,7 +20,7 @@ TEST(SortScan, RewritesProgressAfterEvery1000thFileOnlyWhenItIsANumberedPhoto) {
         for (int n = from; n <= to; ++n)
             feed("IMG_" + std::to_string(n) + ".jpg", 1);
     };
-    const auto progress = [&] { return testing::readFile(dir / "scan_status.txt"); };
+    const auto progress = [&] { return testkit::readFile(dir / "scan_status.txt"); };
 
     feedNumbered(1, 999);
     EXPECT_EQ(progress(), "");

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "tool_entry.h"
+
 namespace velmora {
 
-/// Runs the sort scan `Tallix SOURCE TMP` with the program's arguments and
-/// gives its exit status: 0 when the summary was written, 2 on a wrong
-/// argument count, 3 when the job folder's files cannot be opened, 1 when the
-/// summary cannot be written. Prints only on standard error.
-int runTallix(int argc, char** argv);
+/// Runs the sort scan `Tallix SOURCE TMP` on `args` (runScan): lists every
+/// numbered photo of SOURCE in TMP as odd or even, sets everything else
+/// aside, and keeps the progress line and then the summary there.
+ToolExit runTallix(ToolArguments args);
 
 }  // namespace velmora

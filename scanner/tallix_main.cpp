@@ -1,5 +1,6 @@
+// Tallix SOURCE TMP: the sort scan.
 #include "tallix.h"
 
 int main(int argc, char** argv) {
-    return velmora::runTallix(argc, argv);
+    return velmora::runToolMain(velmora::runTallix, argc, argv);
 }

@@ -14,9 +14,9 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::listTree;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::listTree;
+using testkit::TempDir;
+using testkit::writeFile;
 
 /// Notes every entry as a path below the root, folders with a trailing "/".
 class Recorder final : public WalkVisitor {

@@ -8,15 +8,15 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::listTree;
+using testkit::listTree;
 using Names = std::vector<std::string>;
 
 // Readers polling a replaced file are exercised by the Brevin race test.
 TEST(AtomicFile, ReplacesTheWholeFileAndLeavesNoTemporary) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     ASSERT_TRUE(replaceFileAtomically(dir / "status.txt", "a much longer first line\n"));
     ASSERT_TRUE(replaceFileAtomically(dir / "status.txt", "1|0\n"));
-    EXPECT_EQ(testing::readFile(dir / "status.txt"), "1|0\n");
+    EXPECT_EQ(testkit::readFile(dir / "status.txt"), "1|0\n");
     EXPECT_EQ(fs::status(dir / "status.txt").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                   fs::perms::others_read);

@@ -13,22 +13,17 @@
 
 #include "test_support.h"
 
-// Brevin_test runs copies out of room and moves across file systems with the
+// brevin_test runs copies out of room and moves across file systems with the
 // real program.
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
-
-struct stat statOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
-}
+using testkit::readFile;
+using testkit::statOf;
+using testkit::TempDir;
+using testkit::writeFile;
 
 /// A photo of `size` recognisable bytes, mode 0640 and an old time.
 std::string makePhoto(const fs::path& path, std::size_t size = 100000) {
@@ -116,7 +111,7 @@ TEST(FileCopy, EveryWayOfMovingNeverReplaces) {
     ASSERT_EQ(moveByLink(dir / "b.jpg", dir / "c.jpg"), TransferResult::Done);
     ASSERT_EQ(moveByCopy(dir / "c.jpg", dir / "d.jpg"), TransferResult::Done);
     expectCopyOf(dir / "d.jpg", content, original);
-    EXPECT_EQ(testing::listTree(dir.path()), (std::vector<std::string>{"d.jpg", "taken.jpg"}));
+    EXPECT_EQ(testkit::listTree(dir.path()), (std::vector<std::string>{"d.jpg", "taken.jpg"}));
     EXPECT_EQ(moveFileNoReplace(dir / "gone.jpg", dir / "e.jpg"), TransferResult::Failed);
 }
 

@@ -5,11 +5,13 @@
 // workers make inside a photo folder. Every writer and every reader takes
 // these from here.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace velmora::job {
 
@@ -71,26 +73,54 @@ struct CompressStatusField {
     enum : std::size_t { done, failed, outputBytes, inputBytes, elapsed, total, count };
 };
 
+/// One line of a one-line file, filled by field position: `Field` is one of
+/// the position lists above, so the order of the fields is given there only.
+template <typename Field>
+class FieldLine {
+  public:
+    /// Puts `text` at `position`.
+    FieldLine& set(std::size_t position, std::string text) {
+        fields_[position] = std::move(text);
+        return *this;
+    }
+    /// Puts the decimal form of `value` at `position`.
+    FieldLine& set(std::size_t position, std::int64_t value) {
+        return set(position, std::to_string(value));
+    }
+    /// The fields in their order, joined by kFieldSeparator, without a line feed.
+    std::string text() const {
+        std::string line = fields_[0];
+        for (std::size_t i = 1; i < fields_.size(); ++i)
+            line += kFieldSeparator + fields_[i];
+        return line;
+    }
+
+  private:
+    std::array<std::string, Field::count> fields_;
+};
+
 // Folders the workers make inside the photo folder.
 
 /// Base name of the sort worker's folders for odd numbers.
 inline constexpr std::string_view kOddFolder = "GANJIL";
 /// Base name of the sort worker's folders for even numbers.
 inline constexpr std::string_view kEvenFolder = "GENAP";
+/// Joins kOddFolder or kEvenFolder to the number of one of several folders.
+inline constexpr char kFolderNumberSeparator = '_';
 /// What every compress output folder's name begins with.
 inline constexpr std::string_view kCompressedPrefix = "COMPRESSED_";
 
 /// The name of destination folder `index` (0-based) of a parity (0 even,
 /// anything else odd) that has `count` folders: "GENAP" or "GANJIL" alone
-/// when count is 1, else with "_" and index + 1 in at least two digits
-/// ("GANJIL_01" to "GANJIL_08").
+/// when count is 1, else with kFolderNumberSeparator and index + 1 in at
+/// least two digits ("GANJIL_01" to "GANJIL_08").
 inline std::string folderName(int parity, std::int64_t index, std::int64_t count) {
     std::string name(parity == 0 ? kEvenFolder : kOddFolder);
     if (count == 1)
         return name;
     char number[24];
-    std::snprintf(number, sizeof number, "_%02lld", static_cast<long long>(index + 1));
-    return name + number;
+    std::snprintf(number, sizeof number, "%02lld", static_cast<long long>(index + 1));
+    return name + kFolderNumberSeparator + number;
 }
 
 /// The compress worker's output folder for `quality`: "COMPRESSED_50".

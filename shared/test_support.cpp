@@ -5,14 +5,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 extern char** environ;
 
-namespace velmora::testing {
+namespace velmora::testkit {
 
 namespace fs = std::filesystem;
 
@@ -101,6 +104,57 @@ std::vector<std::string> listTree(const fs::path& root) {
     return entries;
 }
 
+struct stat statOf(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+JobFolders::JobFolders() {
+    fs::create_directories(tmp);
+}
+
+fs::path JobFolders::photo(const fs::path& relative, std::string_view content) const {
+    writeFile(source / relative, content);
+    return source / relative;
+}
+
+void JobFolders::list(const std::vector<fs::path>& paths, std::string_view lineEnd) const {
+    std::string text;
+    for (const auto& path : paths)
+        text += path.string() + std::string(lineEnd);
+    writeFile(tmp / "files.txt", text);
+}
+
+std::string statusCounters(std::string_view line, std::size_t fieldCount,
+                           std::size_t elapsedField) {
+    if (!line.ends_with('\n'))
+        return {};
+    std::vector<std::string> fields(1);
+    for (const char c : line.substr(0, line.size() - 1)) {
+        if (c == '|')
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    if (fields.size() != fieldCount)
+        return {};
+    std::string counters;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::string& text = fields[i];
+        const bool elapsed = i == elapsedField;
+        if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos ||
+            std::count(text.begin(), text.end(), '.') != (elapsed ? 1 : 0)) {
+            return {};
+        }
+        if (elapsed && std::strtod(text.c_str(), nullptr) < 0.001)
+            return {};
+        if (!elapsed)
+            counters += (counters.empty() ? "" : "|") + text;
+    }
+    return counters;
+}
+
 std::string shownLinesInWalkOrder(const fs::path& root,
                                   const std::map<std::string, std::string>& shown) {
     std::string text;
@@ -119,4 +173,4 @@ std::string linesInWalkOrder(const fs::path& root, const std::vector<std::string
     return shownLinesInWalkOrder(root, shown);
 }
 
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

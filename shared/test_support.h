@@ -1,14 +1,19 @@
 #pragma once
 
-// Helpers for tests that run the real programs on real folder trees.
+// Helpers for tests that run the real programs on real folder trees. The
+// namespace is testkit, not testing: inside namespace velmora that name would
+// hide GoogleTest's ::testing.
 
+#include <sys/stat.h>
+
+#include <cstddef>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace velmora::testing {
+namespace velmora::testkit {
 
 /// A fresh empty folder under the system's temporary folder, removed with
 /// everything in it when the object goes away.
@@ -50,6 +55,33 @@ void writeFile(const std::filesystem::path& file, std::string_view content);
 /// folders end with "/".
 std::vector<std::string> listTree(const std::filesystem::path& root);
 
+/// The result of stat(2) on `path`; the test fails when stat does.
+struct stat statOf(const std::filesystem::path& path);
+
+/// A photo folder and a job folder beside it, in a fresh temporary folder.
+struct JobFolders {
+    TempDir root;
+    std::filesystem::path source = root / "photos";
+    std::filesystem::path tmp = root / "job";
+
+    /// Creates the job folder; the photo folder comes with its first photo.
+    JobFolders();
+
+    /// Writes `content` to the photo `relative` below `source`; gives its path.
+    std::filesystem::path photo(const std::filesystem::path& relative,
+                                std::string_view content) const;
+
+    /// Writes the work list: every path of `paths` followed by `lineEnd`.
+    void list(const std::vector<std::filesystem::path>& paths,
+              std::string_view lineEnd = "\n") const;
+};
+
+/// The counters of a worker's status line: its fields without the elapsed
+/// one at `elapsedField`, joined by "|". Empty unless `line` is `fieldCount`
+/// fields of ASCII digits ended by one line feed, the elapsed field with one
+/// "." and at least 0.001; so an empty, torn or garbled line gives "".
+std::string statusCounters(std::string_view line, std::size_t fieldCount, std::size_t elapsedField);
+
 /// A line per entry of `shown` (a path below `root`, and the text its line
 /// shows after `root`), in the order in which the file system lists the tree:
 /// what a scan of `root` writes for those entries.
@@ -61,4 +93,4 @@ std::string shownLinesInWalkOrder(const std::filesystem::path& root,
 std::string linesInWalkOrder(const std::filesystem::path& root,
                              const std::vector<std::string>& paths);
 
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

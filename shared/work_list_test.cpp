@@ -24,13 +24,11 @@ TEST(WorkList, SplitsAtEveryLineBreakAndKeepsEverythingElse) {
 
 TEST(WorkList, ValidatesUtf8Strictly) {
     EXPECT_TRUE(isValidUtf8("plain \u00e9\u4e2d\U0001F600"));
-    EXPECT_FALSE(isValidUtf8("\xff"));
-    EXPECT_FALSE(isValidUtf8("\xc3"));              // truncated
-    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));          // overlong "/"
-    EXPECT_FALSE(isValidUtf8("\xe0\x80\xaf"));      // overlong
-    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));      // surrogate
-    EXPECT_FALSE(isValidUtf8("\xf4\x90\x80\x80"));  // above U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\x80"));              // stray continuation
+    // Stray, truncated, overlong "/", overlong, surrogate, above U+10FFFF, lone continuation.
+    for (const char* text :
+         {"\xff", "\xc3", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\x80"}) {
+        EXPECT_FALSE(isValidUtf8(text)) << text;
+    }
 }
 
 TEST(WorkList, ListLineRefusesWhatCannotBeReadBackAsOneLine) {
@@ -42,8 +40,8 @@ TEST(WorkList, ListLineRefusesWhatCannotBeReadBackAsOneLine) {
 }
 
 TEST(WorkList, ReadsAFileButNotAFolder) {
-    testing::TempDir dir;
-    testing::writeFile(dir / "files.txt", "/p/a 1.jpg\r\n/p/b2.png\n\n");
+    testkit::TempDir dir;
+    testkit::writeFile(dir / "files.txt", "/p/a 1.jpg\r\n/p/b2.png\n\n");
     EXPECT_EQ(readWorkList(dir / "files.txt"), (Lines{"/p/a 1.jpg", "/p/b2.png"}));
     EXPECT_FALSE(readWorkList(dir.path()));
 }

@@ -2,8 +2,9 @@
 
 #include <fcntl.h>
 
-#include <cstdio>
 #include <system_error>
+
+#include "job_protocol.h"
 
 namespace velmora {
 
@@ -14,7 +15,7 @@ namespace {
 std::vector<DestinationFolder> folders(const fs::path& source, int parity, std::int64_t count) {
     std::vector<DestinationFolder> folders;
     for (std::int64_t i = 0; i < count; ++i) {
-        folders.push_back({source / folderName(parity, i, count), UniqueFd()});
+        folders.push_back({source / job::folderName(parity, i, count), UniqueFd()});
     }
     return folders;
 }
@@ -26,15 +27,6 @@ void createAndOpen(DestinationFolder& folder) {
 }
 
 }  // namespace
-
-std::string folderName(int parity, std::int64_t index, std::int64_t count) {
-    const std::string base = parity == 0 ? "GENAP" : "GANJIL";
-    if (count == 1)
-        return base;
-    char number[24];
-    std::snprintf(number, sizeof number, "%02lld", static_cast<long long>(index + 1));
-    return base + "_" + number;
-}
 
 DestinationFolders::DestinationFolders(const SortSettings& settings)
     : odd(folders(settings.source, 1, settings.oddFolderCount)),

@@ -3,19 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 #include "file_io.h"
 #include "sort_settings.h"
 
 namespace velmora {
-
-/// The name of destination folder `index` (0-based) of a parity (0 even,
-/// anything else odd) that has `count` folders: "GENAP" or "GANJIL" alone
-/// when count is 1, else with "_" and index + 1 in at least two digits
-/// ("GANJIL_01" to "GANJIL_08").
-std::string folderName(int parity, std::int64_t index, std::int64_t count);
 
 /// One destination folder: its path and, once created, its open handle.
 struct DestinationFolder {

@@ -1,4 +1,4 @@
-// Brevin_test creates the folders, with missing parents, on real trees.
+// brevin_test names and creates the folders, with missing parents, on real trees.
 #include "destination_folder.h"
 
 #include <gtest/gtest.h>
@@ -7,14 +7,6 @@ namespace velmora {
 namespace {
 
 using Names = std::vector<std::string>;
-
-TEST(DestinationFolder, NamesFoldersByParityAndCount) {
-    EXPECT_EQ(folderName(1, 0, 1), "GANJIL");
-    EXPECT_EQ(folderName(0, 0, 1), "GENAP");
-    EXPECT_EQ(folderName(1, 0, 3), "GANJIL_01");
-    EXPECT_EQ(folderName(0, 7, 8), "GENAP_08");
-    EXPECT_EQ(folderName(5, 1, 2), "GANJIL_02");
-}
 
 TEST(DestinationFolder, ChoosesByPositionInTheWholeList) {
     SortSettings settings;

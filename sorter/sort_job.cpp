@@ -2,6 +2,7 @@
 
 #include "bounded_pool.h"
 #include "destination_folder.h"
+#include "job_protocol.h"
 #include "sort_settings.h"
 #include "sort_status.h"
 #include "transfer_step.h"
@@ -22,17 +23,17 @@ TransferOutcome transferCountingErrors(const std::string& path, std::size_t k,
 
 }  // namespace
 
-SortExit runSort(const std::vector<std::string_view>& args) {
+ToolExit runBrevin(ToolArguments args) {
     const auto settings = parseSortArguments(args);
     if (!settings)
-        return SortExit::WrongArgumentCount;
-    const auto files = readWorkList(settings->tmp / "files.txt");
+        return ToolExit::Usage;
+    const auto files = readWorkList(settings->tmp / job::kWorkList);
     if (!files)
-        return SortExit::WorkListUnreadable;
+        return ToolExit::JobFilesUnreadable;
 
     DestinationFolders folders(*settings);
     folders.create();
-    SortStatus status(settings->tmp / "status.txt", static_cast<std::int64_t>(files->size()));
+    SortStatus status(settings->tmp / job::kStatus, static_cast<std::int64_t>(files->size()));
     status.begin();
     runBounded(
         files->size(), settings->workers,
@@ -42,7 +43,7 @@ SortExit runSort(const std::vector<std::string_view>& args) {
         },
         "Velmora.Sort");
     status.finish();
-    return SortExit::Finished;
+    return ToolExit::Done;
 }
 
 }  // namespace velmora

@@ -1,21 +1,15 @@
 #pragma once
 
-#include <string_view>
-#include <vector>
+#include "tool_entry.h"
 
 namespace velmora {
 
-/// How a sort run ends.
-enum class SortExit {
-    Finished = 0,            ///< every listed photo was attempted, however many failed
-    WrongArgumentCount = 2,  ///< nothing was touched
-    WorkListUnreadable = 3,  ///< "files.txt" missing, unreadable or not UTF-8; nothing touched
-};
-
-/// Runs a whole sort for the command line SOURCE TMP MODE WORKERS ODD EVEN:
-/// reads the work list, creates the destination folders, transfers every
-/// listed photo with at most WORKERS in flight, and keeps "status.txt" in
-/// TMP up to date.
-SortExit runSort(const std::vector<std::string_view>& args);
+/// Runs the sort worker `Brevin SOURCE TMP MODE WORKERS ODD EVEN` on `args`:
+/// reads the work list in TMP, creates the destination folders, transfers
+/// every listed photo with at most WORKERS in flight, and keeps the status
+/// file in TMP up to date. Done once every listed photo was attempted,
+/// however many failed; Usage and JobFilesUnreadable (the work list
+/// missing, unreadable or not UTF-8) touch nothing.
+ToolExit runBrevin(ToolArguments args);
 
 }  // namespace velmora

@@ -36,7 +36,7 @@ bool isCopyMode(std::string_view mode) {
                       [](char a, char b) { return asciiUpper(a) == b; });
 }
 
-std::optional<SortSettings> parseSortArguments(const std::vector<std::string_view>& args) {
+std::optional<SortSettings> parseSortArguments(ToolArguments args) {
     if (args.size() != 6)
         return std::nullopt;
     SortSettings settings;

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <vector>
+
+#include "tool_entry.h"
 
 namespace velmora {
 
@@ -28,6 +29,6 @@ bool isCopyMode(std::string_view mode);
 /// numbers that are not decimal integers take their defaults (WORKERS 4,
 /// ODD and EVEN 1), then WORKERS is raised to at least 1 and ODD and EVEN
 /// are clamped to 1..8. Gives nothing unless there are exactly six.
-std::optional<SortSettings> parseSortArguments(const std::vector<std::string_view>& args);
+std::optional<SortSettings> parseSortArguments(ToolArguments args);
 
 }  // namespace velmora

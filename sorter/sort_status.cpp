@@ -4,13 +4,21 @@
 
 #include "atomic_file.h"
 #include "decimal.h"
+#include "job_protocol.h"
 
 namespace velmora {
 
 std::string sortStatusLine(std::int64_t done, std::int64_t failed, std::int64_t bytes,
                            double elapsedSeconds, std::int64_t total) {
-    return std::to_string(done) + "|" + std::to_string(failed) + "|" + std::to_string(bytes) + "|" +
-           formatSeconds(elapsedSeconds) + "|" + std::to_string(total) + "\n";
+    using Field = job::SortStatusField;
+    return job::FieldLine<Field>()
+               .set(Field::done, done)
+               .set(Field::failed, failed)
+               .set(Field::bytes, bytes)
+               .set(Field::elapsed, formatSeconds(elapsedSeconds))
+               .set(Field::total, total)
+               .text() +
+           '\n';
 }
 
 SortStatus::SortStatus(const std::filesystem::path& statusFile, std::int64_t total)

@@ -10,8 +10,8 @@
 
 namespace velmora {
 
-/// The status line "done|failed|bytes|elapsed|total\n", with elapsed as the
-/// shortest text that reads back as the same double.
+/// The status line (job::SortStatusField) with its line feed, the elapsed
+/// seconds as the shortest text that reads back as the same double.
 std::string sortStatusLine(std::int64_t done, std::int64_t failed, std::int64_t bytes,
                            double elapsedSeconds, std::int64_t total);
 

@@ -2,25 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
-// Brevin_test checks the line's format on the real program.
+#include "job_protocol.h"
+#include "test_support.h"
+
+// brevin_test reads the line from the real program's status file.
 namespace velmora {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-/// The lines a run of `total` photos of 10 bytes writes, when every
-/// `failEvery`-th photo fails, without their elapsed field.
-Lines writtenLines(std::int64_t total, int failEvery) {
+/// The counters of every line a run of `total` photos of 10 bytes writes,
+/// when every `failEvery`-th photo fails.
+Lines writtenCounters(std::int64_t total, int failEvery) {
+    using Field = job::SortStatusField;
     Lines lines;
     SortStatus status(
         [&](std::string_view line) {
-            const std::size_t third = line.find('|', line.find('|', line.find('|') + 1) + 1);
-            const std::size_t fourth = line.find('|', third + 1);
-            EXPECT_GE(std::strtod(std::string(line.substr(third + 1)).c_str(), nullptr), 0.001);
-            lines.push_back(std::string(line.substr(0, third)) + std::string(line.substr(fourth)));
+            lines.push_back(testkit::statusCounters(line, Field::count, Field::elapsed));
         },
         total);
     status.begin();
@@ -31,12 +31,12 @@ Lines writtenLines(std::int64_t total, int failEvery) {
 }
 
 TEST(SortStatus, WritesAtStartEvery25AtTheLastAndAtTheEnd) {
-    EXPECT_EQ(writtenLines(60, 10), (Lines{"0|0|0|60\n", "25|2|230|60\n", "50|5|450|60\n",
-                                           "60|6|540|60\n", "60|6|540|60\n"}));
-    EXPECT_EQ(writtenLines(50, 1000),
-              (Lines{"0|0|0|50\n", "25|0|250|50\n", "50|0|500|50\n", "50|0|500|50\n"}));
-    EXPECT_EQ(writtenLines(3, 1), (Lines{"0|0|0|3\n", "3|3|0|3\n", "3|3|0|3\n"}));
-    EXPECT_EQ(writtenLines(0, 1), (Lines{"0|0|0|0\n", "0|0|0|0\n"}));
+    EXPECT_EQ(writtenCounters(60, 10),
+              (Lines{"0|0|0|60", "25|2|230|60", "50|5|450|60", "60|6|540|60", "60|6|540|60"}));
+    EXPECT_EQ(writtenCounters(50, 1000),
+              (Lines{"0|0|0|50", "25|0|250|50", "50|0|500|50", "50|0|500|50"}));
+    EXPECT_EQ(writtenCounters(3, 1), (Lines{"0|0|0|3", "3|3|0|3", "3|3|0|3"}));
+    EXPECT_EQ(writtenCounters(0, 1), (Lines{"0|0|0|0", "0|0|0|0"}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "file_copy.h"
-#include "number_from_name.h"
+#include "unicode_numeric_run.h"
 #include "unique_destination.h"
 
 namespace velmora {
@@ -38,7 +38,7 @@ ClaimResult asClaim(TransferResult result) {
 TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
                                     const DestinationFolders& folders, bool copy) {
     const std::string_view name = std::string_view(listedPath).substr(listedPath.rfind('/') + 1);
-    const auto number = numberFromName(name);
+    const auto number = numberFromUnicodeNumericRun(name);
     if (!number)
         return {};
 

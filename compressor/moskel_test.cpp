@@ -3,54 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 
-#include "decimal.h"
+#include "job_protocol.h"
 #include "test_images.h"
 #include "test_support.h"
 
-namespace velmora::testing {
+namespace velmora::testkit {
 namespace {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
 
-/// A job: photos under root/src, the job folder root/job.
-struct Job {
-    TempDir root;
-    fs::path source() const { return root / "src"; }
-    fs::path tmp() const { return root / "job"; }
+/// A compress job; the photos it lists are written as they are added.
+struct Job : JobFolders {
+    std::vector<fs::path> listed;
 
-    fs::path listPhoto(const fs::path& relative) {
-        list += (source() / relative).string() + "\n";
-        return source() / relative;
-    }
-    fs::path addPhoto(const fs::path& relative, const std::string& content) {
-        writeFile(source() / relative, content);
-        return listPhoto(relative);
+    fs::path add(const fs::path& relative, const std::string& content) {
+        listed.push_back(photo(relative, content));
+        return listed.back();
     }
     RunResult run(const fs::path& moskel = MOSKEL_PATH, const std::string& quality = "50",
-                  const std::string& workers = "8") {
-        writeFile(tmp() / "files.txt", list);
-        return testing::run(moskel, {source(), tmp(), quality, workers});
+                  const std::string& workers = "8") const {
+        list(listed);
+        return testkit::run(moskel, {source, tmp, quality, workers});
     }
-    std::string list;
+    /// done|failed|outputBytes|inputBytes|total of the status line.
+    std::string counters() const {
+        using Field = job::CompressStatusField;
+        return statusCounters(readFile(tmp / "status.txt"), Field::count, Field::elapsed);
+    }
 };
-
-/// done|failed|outputBytes|inputBytes|total of the status line, its elapsed
-/// field checked apart.
-std::string counters(const Job& job) {
-    const std::string line = readFile(job.tmp() / "status.txt");
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, '|');)
-        fields.push_back(field);
-    if (fields.size() != 6 || !line.ends_with('\n'))
-        return "bad status line " + line;
-    EXPECT_GE(std::stod(fields[4]), 0.001);
-    EXPECT_NE(fields[4].find('.'), std::string::npos);
-    return fields[0] + "|" + fields[1] + "|" + fields[2] + "|" + fields[3] + "|" +
-           fields[5].substr(0, fields[5].size() - 1);
-}
 
 std::int64_t sizeSum(const std::vector<fs::path>& files) {
     std::int64_t sum = 0;
@@ -77,15 +59,15 @@ fs::path moskelWithTool(const TempDir& dir, const fs::path& tool) {
 
 TEST(Moskel, RefusesWrongArgumentsAndAMissingWorkList) {
     Job job;
-    writeFile(job.source() / "a.jpg", "x");
-    fs::create_directories(job.tmp());
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50"}).exitCode, 2);
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4", "x"}).exitCode, 2);
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
-    writeFile(job.tmp() / "files.txt", "\xC3\x28\n");
-    EXPECT_EQ(testing::run(MOSKEL_PATH, {job.source(), job.tmp(), "50", "4"}).exitCode, 3);
+    job.photo("a.jpg", "x");
+    const std::string source = job.source, tmp = job.tmp;
+    EXPECT_EQ(run(MOSKEL_PATH, {source, tmp, "50"}).exitCode, 2);
+    EXPECT_EQ(run(MOSKEL_PATH, {source, tmp, "50", "4", "x"}).exitCode, 2);
+    EXPECT_EQ(run(MOSKEL_PATH, {source, tmp, "50", "4"}).exitCode, 3);
+    writeFile(job.tmp / "files.txt", "\xC3\x28\n");
+    EXPECT_EQ(run(MOSKEL_PATH, {source, tmp, "50", "4"}).exitCode, 3);
     EXPECT_EQ(listTree(job.root.path()),
-              (std::vector<std::string>{"job/", "job/files.txt", "src/", "src/a.jpg"}));
+              (Names{"job/", "job/files.txt", "photos/", "photos/a.jpg"}));
 }
 
 TEST(Moskel, QualityNamesTheOutputFolder) {
@@ -95,23 +77,21 @@ TEST(Moskel, QualityNamesTheOutputFolder) {
     for (const auto& [quality, folder] : cases) {
         SCOPED_TRACE(quality);
         Job job;
-        job.list = "\n\r\n\n";
         ASSERT_EQ(job.run(MOSKEL_PATH, quality).exitCode, 0);
-        EXPECT_TRUE(fs::is_directory(job.source() / folder));
-        EXPECT_EQ(counters(job), "0|0|0|0|0");
+        EXPECT_TRUE(fs::is_directory(job.source / folder));
+        EXPECT_EQ(job.counters(), "0|0|0|0|0");
     }
 }
 
 TEST(Moskel, CompressesEveryFormatUnderItsOwnName) {
     Job job;
-    const auto samples = writeSamplePhotos(job.source() / "phone");
-    std::vector<fs::path> sources;
+    const auto samples = writeSamplePhotos(job.source / "phone");
     for (const auto& sample : samples)
-        sources.push_back(job.listPhoto("phone/" + sample.name));
-    sources.push_back(job.addPhoto("broken/IMG_9.png", "this is no image"));
+        job.listed.push_back(job.source / "phone" / sample.name);
+    job.add("broken/IMG_9.png", "this is no image");
 
     ASSERT_EQ(job.run(MOSKEL_PATH, "90", "3").exitCode, 0);
-    const fs::path outdir = job.source() / "COMPRESSED_90";
+    const fs::path outdir = job.source / "COMPRESSED_90";
     std::vector<fs::path> outputs;
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample.name);
@@ -122,19 +102,19 @@ TEST(Moskel, CompressesEveryFormatUnderItsOwnName) {
     EXPECT_EQ(readFile(outputs.back()), "this is no image");
     EXPECT_EQ(listTree(outdir).size(), outputs.size());
     const std::string count = std::to_string(outputs.size());
-    EXPECT_EQ(counters(job), count + "|0|" + std::to_string(sizeSum(outputs)) + "|" +
-                                 std::to_string(sizeSum(sources)) + "|" + count);
+    EXPECT_EQ(job.counters(), count + "|0|" + std::to_string(sizeSum(outputs)) + "|" +
+                                  std::to_string(sizeSum(job.listed)) + "|" + count);
 }
 
 TEST(Moskel, SameNamedPhotosEachGetTheirOwnOutput) {
     Job job;
     const std::string photo = jpegBytes(200, 150);
     for (int k = 0; k < 24; ++k)
-        job.addPhoto("day" + std::to_string(k) + "/IMG_1.jpg", photo);
+        job.add("day" + std::to_string(k) + "/IMG_1.jpg", photo);
     ASSERT_EQ(job.run().exitCode, 0);
     ASSERT_EQ(job.run().exitCode, 0);  // a second run adds numbered names beside the first
 
-    const fs::path outdir = job.source() / "COMPRESSED_50";
+    const fs::path outdir = job.source / "COMPRESSED_50";
     std::set<std::string> expected = {"IMG_1.jpg"};
     for (int k = 1; k < 48; ++k)
         expected.insert("IMG_1 (" + std::to_string(k) + ").jpg");
@@ -144,36 +124,34 @@ TEST(Moskel, SameNamedPhotosEachGetTheirOwnOutput) {
         const std::string output = readFile(outdir / name);
         EXPECT_TRUE(output.starts_with("\xFF\xD8\xFF") && output.size() < photo.size()) << name;
     }
-    EXPECT_TRUE(counters(job).starts_with("24|0|")) << counters(job);
+    EXPECT_TRUE(job.counters().starts_with("24|0|")) << job.counters();
 }
 
 TEST(Moskel, WithoutAToolEveryPhotoFailsAndNothingIsWritten) {
     Job job;
     TempDir alone;
-    const std::vector<fs::path> sources = {job.addPhoto("a.jpg", jpegBytes(64, 48)),
-                                           job.addPhoto("b/c.png", "png?")};
+    job.add("a.jpg", jpegBytes(64, 48));
+    job.add("b/c.png", "png?");
     ASSERT_EQ(job.run(moskelWithTool(alone, {})).exitCode, 0);
-    EXPECT_TRUE(listTree(job.source() / "COMPRESSED_50").empty());
-    EXPECT_EQ(counters(job), "2|2|0|" + std::to_string(sizeSum(sources)) + "|2");
+    EXPECT_TRUE(listTree(job.source / "COMPRESSED_50").empty());
+    EXPECT_EQ(job.counters(), "2|2|0|" + std::to_string(sizeSum(job.listed)) + "|2");
 }
 
 TEST(Moskel, FallsBackToAnExactCopyOfItsOwnWhenTheToolFails) {
     Job job;
     TempDir bin;
-    std::vector<fs::path> sources;
     for (const char* name : {"exit3.jpg", "partial.png", "nothing.heic", "garbage.jpg", "good.jpg"})
-        sources.push_back(job.addPhoto(name, std::string("source of ") + name));
-    job.addPhoto("vanish.jpg", "gone");
+        job.add(name, std::string("source of ") + name);
     // Racing same-named photos, half of which fall back: each fallback
     // replaces its own reserved output only.
-    for (int k = 0; k < 40; ++k) {
-        sources.push_back(
-            job.addPhoto((k % 2 ? "partial" : "good") + std::to_string(k) + "/IMG.jpg",
-                         "photo " + std::to_string(k)));
-    }
+    for (int k = 0; k < 40; ++k)
+        job.add((k % 2 ? "partial" : "good") + std::to_string(k) + "/IMG.jpg",
+                "photo " + std::to_string(k));
+    const std::int64_t inputBytes = sizeSum(job.listed) + 4;
+    job.add("vanish.jpg", "gone");
     ASSERT_EQ(job.run(moskelWithTool(bin, FAKE_TOOL_PATH)).exitCode, 0);
 
-    const fs::path outdir = job.source() / "COMPRESSED_50";
+    const fs::path outdir = job.source / "COMPRESSED_50";
     for (const char* name : {"exit3.jpg", "partial.png", "nothing.heic", "garbage.jpg"})
         EXPECT_EQ(readFile(outdir / name), std::string("source of ") + name);
     EXPECT_TRUE(readFile(outdir / "good.jpg").starts_with("\xFF\xD8\xFF"));
@@ -189,27 +167,26 @@ TEST(Moskel, FallsBackToAnExactCopyOfItsOwnWhenTheToolFails) {
     for (int k = 1; k < 40; k += 2)
         EXPECT_EQ(kinds.count("photo " + std::to_string(k)), 1u);
     EXPECT_EQ(listTree(outdir).size(), 45u);
-    EXPECT_EQ(counters(job), "46|1|" + std::to_string(folderBytes(outdir)) + "|" +
-                                 std::to_string(sizeSum(sources) + 4) + "|46");
+    EXPECT_EQ(job.counters(), "46|1|" + std::to_string(folderBytes(outdir)) + "|" +
+                                  std::to_string(inputBytes) + "|46");
 }
 
 TEST(Moskel, WritesTheStatusEveryFourFinishedPhotos) {
     Job job;
     TempDir bin;
     for (int k = 0; k < 9; ++k)
-        job.addPhoto("status" + std::to_string(k) + ".jpg", "x");
+        job.add("status" + std::to_string(k) + ".jpg", "x");
     ASSERT_EQ(job.run(moskelWithTool(bin, FAKE_TOOL_PATH), "50", "1").exitCode, 0);
 
     // What the tool saw in the status file before each photo.
     std::vector<std::string> doneSeen;
     const std::string seen = readFile(job.root / "seen.txt");
-    for (std::size_t at = 0; at < seen.size(); at = seen.find('\n', at) + 1) {
+    for (std::size_t at = 0; at < seen.size(); at = seen.find('\n', at) + 1)
         doneSeen.push_back(seen.substr(at, seen.find('|', at) - at));
-    }
-    EXPECT_EQ(doneSeen, (std::vector<std::string>{"0", "0", "0", "0", "4", "4", "4", "4", "8"}));
-    const std::int64_t outputBytes = folderBytes(job.source() / "COMPRESSED_50");
-    EXPECT_EQ(counters(job), "9|0|" + std::to_string(outputBytes) + "|9|9");
+    EXPECT_EQ(doneSeen, (Names{"0", "0", "0", "0", "4", "4", "4", "4", "8"}));
+    const std::int64_t outputBytes = folderBytes(job.source / "COMPRESSED_50");
+    EXPECT_EQ(job.counters(), "9|0|" + std::to_string(outputBytes) + "|9|9");
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

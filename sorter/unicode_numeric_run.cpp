@@ -1,4 +1,4 @@
-#include "number_from_name.h"
+#include "unicode_numeric_run.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
@@ -41,7 +41,7 @@ std::optional<std::int64_t> readAsciiDigits(std::string_view run) {
 
 }  // namespace
 
-std::optional<std::int64_t> numberFromName(std::string_view name) {
+std::optional<std::int64_t> numberFromUnicodeNumericRun(std::string_view name) {
     if (const auto dot = name.rfind('.'); dot != std::string_view::npos) {
         name = name.substr(0, dot);
     }

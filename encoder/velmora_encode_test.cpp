@@ -1,12 +1,12 @@
 // Black-box tests of the encoder programs velmora-encode and
-// velmora-encode-vips. Moskel_test runs them on a sample of every format.
+// velmora-encode-vips. moskel_test runs them on a sample of every format.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "test_images.h"
 #include "test_support.h"
 
-namespace velmora::testing {
+namespace velmora::testkit {
 namespace {
 
 namespace fs = std::filesystem;
@@ -70,4 +70,4 @@ TEST(Encoder, AcceptsOnlyTheSipsArgumentList) {
 }
 
 }  // namespace
-}  // namespace velmora::testing
+}  // namespace velmora::testkit

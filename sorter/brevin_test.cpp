@@ -11,71 +11,39 @@
 #include <set>
 #include <thread>
 
+#include "job_protocol.h"
 #include "test_support.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::listTree;
-using testing::readFile;
-using testing::writeFile;
+using testkit::listTree;
+using testkit::readFile;
+using testkit::statOf;
+using testkit::writeFile;
 using Names = std::vector<std::string>;
 using Contents = std::map<std::string, std::string>;
 
-/// "done|failed|bytes|total" of a whole status line, or "" for anything
-/// else: five "|"-separated decimal fields, the fourth with one ".", and a
-/// final line feed.
+/// "done|failed|bytes|total" of a whole status line, or "" for anything else.
 std::string countersOf(std::string_view line) {
-    if (!line.ends_with('\n'))
-        return {};
-    std::string counters;
-    int field = 0, dots = 0;
-    for (const char c : line.substr(0, line.size() - 1)) {
-        if (c == '|') {
-            ++field;
-        } else if (c == '.' && field == 3) {
-            ++dots;
-        } else if (c < '0' || c > '9') {
-            return {};
-        }
-        if (field != 3)
-            counters += c;
-    }
-    return field == 4 && dots == 1 ? counters : "";
+    using Field = job::SortStatusField;
+    return testkit::statusCounters(line, Field::count, Field::elapsed);
 }
 
-/// A source folder of photos and a job folder beside it.
-struct Job {
-    testing::TempDir root;
-    fs::path source = root / "photos";
-    fs::path tmp = root / "job";
-
-    Job() { fs::create_directories(tmp); }
-
-    fs::path photo(const fs::path& relative, const std::string& content) const {
-        writeFile(source / relative, content);
-        return source / relative;
-    }
-
-    void list(const std::vector<fs::path>& paths, const std::string& lineEnd = "\n") const {
-        std::string text;
-        for (const auto& path : paths)
-            text += path.string() + lineEnd;
-        writeFile(tmp / "files.txt", text);
-    }
-
+/// A source folder of photos and a job folder beside it, for Brevin.
+struct Job : testkit::JobFolders {
     Names args(const std::string& mode, const std::string& workers = "4") const {
         return {source, tmp, mode, workers, "1", "1"};
     }
 
-    int run(const Names& args) const { return testing::run(BREVIN_PATH, args).exitCode; }
+    int run(const Names& args) const { return testkit::run(BREVIN_PATH, args).exitCode; }
 
     /// Runs Brevin where no file may grow beyond 1 MB, as on a nearly full disk.
     int runWithoutRoom(const Names& args) const {
         Names shell = {"-c", "ulimit -f 2048 && trap '' XFSZ && exec \"$0\" \"$@\"", BREVIN_PATH};
         shell.insert(shell.end(), args.begin(), args.end());
-        return testing::run("/bin/sh", shell).exitCode;
+        return testkit::run("/bin/sh", shell).exitCode;
     }
 
     std::string counters() const { return countersOf(readFile(tmp / "status.txt")); }
@@ -83,12 +51,6 @@ struct Job {
     /// True when the job folder holds nothing but the list and the status.
     bool jobFolderIsClean() const { return listTree(tmp) == Names{"files.txt", "status.txt"}; }
 };
-
-struct stat statOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
-}
 
 /// Every item in `folder` by name, with its content ("/" for a folder).
 Contents contentsIn(const fs::path& folder) {
@@ -110,7 +72,7 @@ TEST(Brevin, WrongArgumentCountOrUnreadableListTouchesNothing) {
     args.pop_back();
     EXPECT_EQ(job.run(args), 3);  // no files.txt
     writeFile(job.tmp / "files.txt", photo.string() + "\n/photos/caf\xe9 2.jpg\n");
-    const auto result = testing::run(BREVIN_PATH, args);
+    const auto result = testkit::run(BREVIN_PATH, args);
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.out + result.err, "");
     fs::remove(job.tmp / "files.txt");

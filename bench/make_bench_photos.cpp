@@ -1,7 +1,7 @@
 // Makes the photos of compress_bench.sh: COUNT JPEGs of WIDTH x HEIGHT at
 // quality 92, each a different crop and tint of a fractal landscape with
 // fine grain, so that they compress like camera photos, not flat colour.
-// Usage: make_test_photos COUNT WIDTH HEIGHT OUTDIR
+// Usage: make_bench_photos COUNT WIDTH HEIGHT OUTDIR
 #include <cstdio>
 #include <string>
 

@@ -1,0 +1,34 @@
+#pragma once
+
+// The one shape of the command-line tools Tallix, compress-scan, Brevin and
+// Moskel: an entry that takes the arguments after the program name and
+// gives one of the exit statuses below.
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+/// How a tool's run ends; the value is its exit status.
+enum class ToolExit : int {
+    Done = 0,                ///< the run is complete; files it could not use are counted
+    SummaryNotWritten = 1,   ///< a scan walked the tree but could not write its summary
+    Usage = 2,               ///< wrong argument count; nothing was touched
+    JobFilesUnreadable = 3,  ///< the job folder's files cannot be opened or read
+};
+
+/// A tool's command-line arguments after the program name.
+using ToolArguments = std::span<const std::string_view>;
+
+/// A tool's entry: runs the tool on `args` and tells how it ended.
+using ToolEntry = ToolExit (*)(ToolArguments args);
+
+/// The whole of a tool's main function: runs `entry` on the arguments after
+/// the program name and gives its exit status.
+inline int runToolMain(ToolEntry entry, int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    return static_cast<int>(entry(args));
+}
+
+}  // namespace velmora
