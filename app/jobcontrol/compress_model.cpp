@@ -2,6 +2,7 @@
 
 #include "backend_files.h"
 #include "formatting.h"
+#include "job_protocol.h"
 #include "published_field.h"
 #include "run_figures.h"
 
@@ -28,7 +29,7 @@ CompressModel::CompressModel(QObject* parent)
           parent) {}
 
 QString CompressModel::outputFolderName() const {
-    return QStringLiteral("COMPRESSED_") + QString::number(quality_);
+    return QString::fromStdString(velmora::job::compressedFolderName(quality_));
 }
 
 QString CompressModel::beforeText() const {

@@ -19,7 +19,7 @@ class CompressModel : public JobModel {
     Q_PROPERTY(double outputBytes READ outputBytes NOTIFY outputBytesChanged)
     Q_PROPERTY(double speedMBps READ speedMBps NOTIFY speedMBpsChanged)
 
-    /// "COMPRESSED_" followed by the quality: the run's output folder.
+    /// The run's output folder for the quality (job::compressedFolderName).
     Q_PROPERTY(QString outputFolderName READ outputFolderName NOTIFY qualityChanged)
     /// Size of the photos found by the scan ("%.0f KB", "%.1f MB", "%.2f GB").
     Q_PROPERTY(QString beforeText READ beforeText NOTIFY inputBytesChanged)

@@ -6,6 +6,8 @@
 
 #include "backend_files.h"
 #include "completion_sound.h"
+#include "job_folder.h"
+#include "job_protocol.h"
 #include "published_field.h"
 #include "run_figures.h"
 
@@ -58,7 +60,7 @@ void JobModel::scan() {
     tempDir_ = jobFolder;
     const QUrl scannedSource = sourceURL_;
     runner_.launchWaited(scanArguments(jobFolder),
-                         QDir(jobFolder).filePath(QStringLiteral("summary.txt")), setup_.scanOutput,
+                         velmora::jobFilePath(jobFolder, velmora::job::kSummary), setup_.scanOutput,
                          [this, jobFolder, scannedSource](const velmora::WaitedOutcome& outcome) {
                              applyScanResult(outcome, jobFolder, scannedSource);
                          });
@@ -131,7 +133,7 @@ void JobModel::readStatus(bool final) {
     if (tempDir_.isEmpty()) {
         return;
     }
-    const auto text = velmora::readTextFile(QDir(tempDir_).filePath(QStringLiteral("status.txt")));
+    const auto text = velmora::readTextFile(velmora::jobFilePath(tempDir_, velmora::job::kStatus));
     const auto seconds = text ? takeStatusLine(*text) : std::nullopt;
     if (!seconds) {
         return;

@@ -125,7 +125,7 @@ class JobModel : public QObject {
   protected:
     explicit JobModel(const JobSetup& setup, QObject* parent = nullptr);
 
-    /// Reads "status.txt" of the job folder into the run figures; `final`
+    /// Reads the status file (job::kStatus) of the job folder into the run figures; `final`
     /// marks the read made after the backend has ended.
     void readStatus(bool final);
 
