@@ -33,11 +33,11 @@ QString CompressModel::outputFolderName() const {
 }
 
 QString CompressModel::beforeText() const {
-    return velmora::size(inputBytes_);
+    return velmora::formatByteSize(inputBytes_);
 }
 
 QString CompressModel::afterText() const {
-    return velmora::size(outputBytes_);
+    return velmora::formatByteSize(outputBytes_);
 }
 
 QString CompressModel::speedText() const {

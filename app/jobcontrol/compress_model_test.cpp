@@ -122,7 +122,7 @@ class CompressModelTest : public QObject {
             outputBytes += QFileInfo(file).size();
         }
         QVERIFY(outputBytes < photoBytes);
-        QCOMPARE(model->afterText(), velmora::size(outputBytes));
+        QCOMPARE(model->afterText(), velmora::formatByteSize(outputBytes));
     }
 
     void realRunPausesTheTool() {

@@ -17,7 +17,7 @@ class FormattingTest : public QObject {
     }
 
   private slots:
-    void time_data() {
+    void formatDuration_data() {
         addRows({{0, "00:00"},
                  {59.4, "00:59"},
                  {59.5, "01:00"},
@@ -30,12 +30,12 @@ class FormattingTest : public QObject {
                  {std::numeric_limits<double>::infinity(), "--:--"},
                  {std::numeric_limits<double>::quiet_NaN(), "--:--"}});
     }
-    void time() {
+    void formatDuration() {
         QFETCH(double, value);
-        QTEST(velmora::time(value), "text");
+        QTEST(velmora::formatDuration(value), "text");
     }
 
-    void size_data() {
+    void formatByteSize_data() {
         // printf rounds exact halves to even: 512 bytes are 0 KB, 1536 are 2 KB.
         addRows({{0, "0 KB"},
                  {511, "0 KB"},
@@ -46,9 +46,9 @@ class FormattingTest : public QObject {
                  {1073741823, "1024.0 MB"},
                  {1073741824, "1.00 GB"}});
     }
-    void size() {
+    void formatByteSize() {
         QFETCH(double, value);
-        QTEST(velmora::size(value), "text");
+        QTEST(velmora::formatByteSize(value), "text");
     }
 
     void speeds() {

@@ -23,8 +23,8 @@ qint64 wholePercentOf(qint64 processed, qint64 total) {
 
 QString etaOf(qint64 processed, qint64 total, double seconds, bool final) {
     if (processed > 0 && processed < total) {
-        return time(seconds / static_cast<double>(processed) *
-                    static_cast<double>(total - processed));
+        return formatDuration(seconds / static_cast<double>(processed) *
+                              static_cast<double>(total - processed));
     }
     return final ? QStringLiteral("00:00") : QStringLiteral("--:--");
 }
