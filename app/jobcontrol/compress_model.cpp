@@ -49,7 +49,7 @@ void CompressModel::clearScanFigures() {
     setIgnored(0);
     setProcessed(0);
     setFailed(0);
-    setProgress(0.0);
+    setProgress(0.0, 0);
     setInputBytes(0.0);
     setOutputBytes(0.0);
     setSpeedMBps(0.0);
@@ -59,7 +59,7 @@ void CompressModel::clearScanFigures() {
 void CompressModel::clearRunFigures() {
     setProcessed(0);
     setFailed(0);
-    setProgress(0.0);
+    setProgress(0.0, 0);
     setOutputBytes(0.0);
     setSpeedMBps(0.0);
     setEta(QStringLiteral("--:--"));
@@ -87,22 +87,18 @@ QString CompressModel::scannedStatus() const {
 
 QStringList CompressModel::runArguments() const {
     return {
-        QStringLiteral("compress"), sourcePath(), tempDir_, QString::number(quality_),
-        QString::number(workers_),
+        QStringLiteral("compress"), sourcePath(), jobFolder(), QString::number(quality_),
+        QString::number(workers()),
     };
 }
 
-std::optional<double> CompressModel::takeStatusLine(const QString& text) {
-    const auto line = velmora::parseCompressStatus(text);
-    if (!line) {
-        return std::nullopt;
-    }
-    setProcessed(line->done);
-    setFailed(line->failed);
-    setOutputBytes(line->outputBytes);
-    setProgress(velmora::progressOf(processed_, total_));
-    setSpeedMBps(line->seconds > 0 ? line->inputBytes / 1048576.0 / line->seconds : 0.0);
-    return line->seconds;
+std::optional<velmora::RunFigures> CompressModel::runFiguresOf(const QString& text) const {
+    return velmora::compressRunFigures(text, total());
+}
+
+void CompressModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
+    setOutputBytes(figures.outputBytes);
+    setSpeedMBps(figures.speed);
 }
 
 QString CompressModel::runLabel() const {
@@ -116,7 +112,11 @@ QString CompressModel::resumedStatus() const {
 // Setters: each publishes its field when the value changes.
 
 void CompressModel::setQuality(int quality) {
-    velmora::publish(this, quality_, quality, &CompressModel::qualityChanged);
+    if (quality_ != quality) {
+        quality_ = quality;
+        emit qualityChanged();
+        resetScan();
+    }
 }
 
 void CompressModel::setInputBytes(double value) {
@@ -128,5 +128,9 @@ void CompressModel::setOutputBytes(double value) {
 }
 
 void CompressModel::setSpeedMBps(double value) {
-    velmora::publish(this, speedMBps_, value, &CompressModel::speedMBpsChanged);
+    if (speedMBps_ != value) {
+        speedMBps_ = value;
+        emit speedMBpsChanged();
+        emit speedTextChanged();
+    }
 }
