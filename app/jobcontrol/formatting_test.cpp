@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "formatting.h"
-#include "run_figures.h"
 
 class FormattingTest : public QObject {
     Q_OBJECT
@@ -55,14 +54,6 @@ class FormattingTest : public QObject {
         QCOMPARE(velmora::speedText(12.34, "COPY"), "12.3 MB/s");
         QCOMPARE(velmora::speedText(12.34, "MOVE"), "12 file/s");
         QCOMPARE(velmora::megabyteSpeedText(3.45), "3.5 MB/s");
-    }
-
-    void wholePercentAndAlert() {
-        QCOMPARE(velmora::wholePercentOf(29, 100), 29);  // 0.29 * 100 would cut to 28
-        QCOMPARE(velmora::wholePercentOf(999, 1000), 99);
-        QCOMPARE(velmora::wholePercentOf(5, 0), 0);
-        QCOMPARE(velmora::wholePercentOf(std::numeric_limits<qint64>::max(), 3), 100);
-        QCOMPARE(velmora::completionAlert(2, 5), "Proses Selesai\nBerhasil: 0\nGagal: 5");
     }
 };
 
