@@ -18,35 +18,30 @@ class RunFiguresTest : public QObject {
         QTest::addColumn<QString>("line");
         // processed|failed|progress|percent|speed|seconds|outputBytes, or "-" when refused
         QTest::addColumn<QString>("figures");
-        const QString mb50 = QString::number(50 * 1048576);
-        QTest::newRow("first") << "COPY" << 100LL << "0|0|0|0.001|100\n"
-                               << "0|0|0|0|0|0.001|0";
-        QTest::newRow("copy 40%") << "COPY" << 100LL << "40|2|" + mb50 + "|10.0|100"
-                                  << "40|2|0.4|40|5|10|0";
-        QTest::newRow("move 40%") << "MOVE" << 100LL << "40|2|" + mb50 + "|10.0|100"
-                                  << "40|2|0.4|40|4|10|0";
-        QTest::newRow("29 of 100") << "MOVE" << 100LL << "29|0|0|2.9"
-                                   << "29|0|0.29|29|10|2.9|0";
-        QTest::newRow("zero seconds") << "COPY" << 100LL << "10|0|500|0"
-                                      << "10|0|0.1|10|0|0|0";
-        QTest::newRow("beyond total") << "MOVE" << 50LL << "60|0|9|6.0|50"
-                                      << "60|0|1|100|10|6|0";
-        QTest::newRow("no total") << "MOVE" << 0LL << "5|0|9|1.0|0"
-                                  << "5|0|0|0|5|1|0";
-        QTest::newRow("sort garbage") << "COPY" << 100LL << "\x01garbage|||"
-                                      << "-";
-        QTest::newRow("sort three pieces") << "COPY" << 100LL << "40|2|100"
-                                           << "-";
-        QTest::newRow("compress 40%")
-            << "compress" << 100LL
-            << QStringLiteral("40|2|%1|%2|10|100").arg(30 * 1048576).arg(80 * 1048576)
-            << QStringLiteral("40|2|0.4|40|8|10|%1").arg(30 * 1048576);
-        QTest::newRow("compress 57 of 100") << "compress" << 100LL << "57|0|0|0|0|100"
-                                            << "57|0|0.57|57|0|0|0";
-        QTest::newRow("compress five pieces") << "compress" << 100LL << "40|2|30|80|10"
-                                              << "-";
-        QTest::newRow("compress not a number") << "compress" << 100LL << "40|2|x|80|10|100"
-                                               << "-";
+        // 52428800 bytes are 50 MB, 31457280 are 30 MB, 83886080 are 80 MB.
+        const struct {
+            const char* name;
+            const char* job;
+            qint64 total;
+            QString line;
+            QString figures;
+        } rows[] = {
+            {"first", "COPY", 100, "0|0|0|0.001|100\n", "0|0|0|0|0|0.001|0"},
+            {"copy 40%", "COPY", 100, "40|2|52428800|10.0|100", "40|2|0.4|40|5|10|0"},
+            {"move 40%", "MOVE", 100, "40|2|52428800|10.0|100", "40|2|0.4|40|4|10|0"},
+            {"29 of 100", "MOVE", 100, "29|0|0|2.9", "29|0|0.29|29|10|2.9|0"},
+            {"zero seconds", "COPY", 100, "10|0|500|0", "10|0|0.1|10|0|0|0"},
+            {"beyond total", "MOVE", 50, "60|0|9|6.0|50", "60|0|1|100|10|6|0"},
+            {"no total", "MOVE", 0, "5|0|9|1.0|0", "5|0|0|0|5|1|0"},
+            {"sort garbage", "COPY", 100, "\x01garbage|||", "-"},
+            {"compress 40%", "compress", 100, "40|2|31457280|83886080|10|100",
+             "40|2|0.4|40|8|10|31457280"},
+            {"compress 57 of 100", "compress", 100, "57|0|0|0|0|100", "57|0|0.57|57|0|0|0"},
+            {"compress not a number", "compress", 100, "40|2|x|80|10|100", "-"},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name) << row.job << row.total << row.line << row.figures;
+        }
     }
     void statusLines() {
         QFETCH(QString, job);
