@@ -4,8 +4,11 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
+#include <string_view>
+
+#include "decimal.h"
+#include "job_protocol.h"
 
 namespace velmora {
 
@@ -54,28 +57,25 @@ bool isDecimalNumber(const QString& text) {
     return at == text.size();
 }
 
+/// The fields of `text` when it has at least `needed` of them.
+std::optional<QStringList> fieldsOf(const QString& text, std::size_t needed) {
+    QStringList fields = splitFields(text);
+    if (fields.size() < static_cast<qsizetype>(needed)) {
+        return std::nullopt;
+    }
+    return fields;
+}
+
 }  // namespace
 
 QStringList splitFields(const QString& text) {
-    return text.trimmed().split(u'|', Qt::SkipEmptyParts);
+    return text.trimmed().split(QLatin1Char(job::kFieldSeparator), Qt::SkipEmptyParts);
 }
 
 std::optional<qint64> parseDecimalInteger(const QString& text) {
-    qsizetype at = 0;
-    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) {
-        ++at;
-    }
-    if (digitRun(text, at) == 0 || at + digitRun(text, at) != text.size()) {
-        return std::nullopt;
-    }
-    // from_chars takes a "-" but not a "+".
-    const std::string ascii = text.mid(text[0] == u'+' ? 1 : 0).toStdString();
-    qint64 value = 0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error != std::errc{} || end != ascii.data() + ascii.size()) {
-        return std::nullopt;
-    }
-    return value;
+    // Non-ASCII digits become bytes outside "0"-"9" in UTF-8 and are refused.
+    const std::string utf8 = text.toStdString();
+    return parseDecimalInteger(std::string_view(utf8));
 }
 
 std::optional<double> parseRealNumber(const QString& text) {
@@ -92,64 +92,68 @@ std::optional<double> parseRealNumber(const QString& text) {
     return value;
 }
 
-std::optional<SortSummary> parseSortSummary(const QString& text) {
-    const QStringList fields = splitFields(text);
-    if (fields.size() < 4) {
+std::optional<SortSummaryLine> parseSortSummary(const QString& text) {
+    using Field = job::SortSummaryField;
+    const auto fields = fieldsOf(text, Field::count);
+    if (!fields) {
         return std::nullopt;
     }
-    const auto total = parseDecimalInteger(fields[0]);
-    const auto odd = parseDecimalInteger(fields[1]);
-    const auto even = parseDecimalInteger(fields[2]);
-    const auto ignored = parseDecimalInteger(fields[3]);
+    const auto total = parseDecimalInteger((*fields)[Field::total]);
+    const auto odd = parseDecimalInteger((*fields)[Field::odd]);
+    const auto even = parseDecimalInteger((*fields)[Field::even]);
+    const auto ignored = parseDecimalInteger((*fields)[Field::ignored]);
     if (!total || !odd || !even || !ignored) {
         return std::nullopt;
     }
-    return SortSummary{*total, *odd, *even, *ignored};
+    return SortSummaryLine{*total, *odd, *even, *ignored};
 }
 
-std::optional<CompressSummary> parseCompressSummary(const QString& text) {
-    const QStringList fields = splitFields(text);
-    if (fields.size() < 3) {
+std::optional<CompressSummaryLine> parseCompressSummary(const QString& text) {
+    using Field = job::CompressSummaryField;
+    const auto fields = fieldsOf(text, Field::count);
+    if (!fields) {
         return std::nullopt;
     }
-    const auto photos = parseDecimalInteger(fields[0]);
-    const auto leftAside = parseDecimalInteger(fields[1]);
-    const auto bytes = parseRealNumber(fields[2]);
+    const auto photos = parseDecimalInteger((*fields)[Field::photos]);
+    const auto leftAside = parseDecimalInteger((*fields)[Field::leftAside]);
+    const auto bytes = parseRealNumber((*fields)[Field::bytes]);
     if (!photos || !leftAside || !bytes) {
         return std::nullopt;
     }
-    return CompressSummary{*photos, *leftAside, *bytes};
+    return CompressSummaryLine{*photos, *leftAside, *bytes};
 }
 
-std::optional<SortStatus> parseSortStatus(const QString& text) {
-    const QStringList fields = splitFields(text);
-    if (fields.size() < 4) {
+std::optional<SortStatusLine> parseSortStatus(const QString& text) {
+    using Field = job::SortStatusField;
+    const auto fields = fieldsOf(text, Field::elapsed + 1);
+    if (!fields) {
         return std::nullopt;
     }
-    const auto done = parseDecimalInteger(fields[0]);
-    const auto failed = parseDecimalInteger(fields[1]);
-    const auto bytes = parseRealNumber(fields[2]);
-    const auto seconds = parseRealNumber(fields[3]);
+    const auto done = parseDecimalInteger((*fields)[Field::done]);
+    const auto failed = parseDecimalInteger((*fields)[Field::failed]);
+    const auto bytes = parseRealNumber((*fields)[Field::bytes]);
+    const auto seconds = parseRealNumber((*fields)[Field::elapsed]);
     if (!done || !failed || !bytes || !seconds) {
         return std::nullopt;
     }
-    return SortStatus{*done, *failed, *bytes, *seconds};
+    return SortStatusLine{*done, *failed, *bytes, *seconds};
 }
 
-std::optional<CompressStatus> parseCompressStatus(const QString& text) {
-    const QStringList fields = splitFields(text);
-    if (fields.size() < 6) {
+std::optional<CompressStatusLine> parseCompressStatus(const QString& text) {
+    using Field = job::CompressStatusField;
+    const auto fields = fieldsOf(text, Field::count);
+    if (!fields) {
         return std::nullopt;
     }
-    const auto done = parseDecimalInteger(fields[0]);
-    const auto failed = parseDecimalInteger(fields[1]);
-    const auto outputBytes = parseRealNumber(fields[2]);
-    const auto inputBytes = parseRealNumber(fields[3]);
-    const auto seconds = parseRealNumber(fields[4]);
+    const auto done = parseDecimalInteger((*fields)[Field::done]);
+    const auto failed = parseDecimalInteger((*fields)[Field::failed]);
+    const auto outputBytes = parseRealNumber((*fields)[Field::outputBytes]);
+    const auto inputBytes = parseRealNumber((*fields)[Field::inputBytes]);
+    const auto seconds = parseRealNumber((*fields)[Field::elapsed]);
     if (!done || !failed || !outputBytes || !inputBytes || !seconds) {
         return std::nullopt;
     }
-    return CompressStatus{*done, *failed, *outputBytes, *inputBytes, *seconds};
+    return CompressStatusLine{*done, *failed, *outputBytes, *inputBytes, *seconds};
 }
 
 std::optional<QString> readTextFile(const QString& path) {

@@ -8,7 +8,7 @@
 namespace velmora {
 
 /// The pieces of a one-line backend file: the text trimmed at both ends and
-/// cut at every "|", empty pieces dropped. Pieces themselves are not trimmed.
+/// cut at every job::kFieldSeparator, empty pieces dropped. Pieces themselves are not trimmed.
 QStringList splitFields(const QString& text);
 
 /// An optional "+" or "-" and one or more digits 0-9, nothing else, within
@@ -20,45 +20,48 @@ std::optional<qint64> parseDecimalInteger(const QString& text);
 /// "inf", no "nan", no blanks.
 std::optional<double> parseRealNumber(const QString& text);
 
-/// The sort scan's summary: total|odd|even|ignored.
-struct SortSummary {
+/// The sort scan's summary line (job::SortSummaryField).
+struct SortSummaryLine {
     qint64 total = 0;
     qint64 odd = 0;
     qint64 even = 0;
     qint64 ignored = 0;
 };
 /// Parses the sort scan's summary; further fields are ignored.
-std::optional<SortSummary> parseSortSummary(const QString& text);
+std::optional<SortSummaryLine> parseSortSummary(const QString& text);
 
-/// The compress scan's summary: photos|leftAside|bytes.
-struct CompressSummary {
+/// The compress scan's summary line (job::CompressSummaryField).
+struct CompressSummaryLine {
     qint64 photos = 0;
     qint64 leftAside = 0;
     double bytes = 0.0;
 };
 /// Parses the compress scan's summary; further fields are ignored.
-std::optional<CompressSummary> parseCompressSummary(const QString& text);
+std::optional<CompressSummaryLine> parseCompressSummary(const QString& text);
 
-/// The sort worker's status line: done|failed|bytes|elapsed[|total].
-struct SortStatus {
+/// The sort worker's status line (job::SortStatusField); the total is not read.
+struct SortStatusLine {
     qint64 done = 0;
     qint64 failed = 0;
     double bytes = 0.0;
     double seconds = 0.0;
 };
-/// Parses the sort worker's status line; needs the first four fields.
-std::optional<SortStatus> parseSortStatus(const QString& text);
+/// Parses the sort worker's status line; needs the fields up to the elapsed
+/// seconds, so a line without the total is taken.
+std::optional<SortStatusLine> parseSortStatus(const QString& text);
 
-/// The compress worker's status line: done|failed|outputBytes|inputBytes|elapsed|total.
-struct CompressStatus {
+/// The compress worker's status line (job::CompressStatusField); the total
+/// is not read.
+struct CompressStatusLine {
     qint64 done = 0;
     qint64 failed = 0;
     double outputBytes = 0.0;
     double inputBytes = 0.0;
     double seconds = 0.0;
 };
-/// Parses the compress worker's status line; needs six fields, reads five.
-std::optional<CompressStatus> parseCompressStatus(const QString& text);
+/// Parses the compress worker's status line; needs every field, reads all
+/// but the total.
+std::optional<CompressStatusLine> parseCompressStatus(const QString& text);
 
 /// The whole of `path` as UTF-8; nothing when it cannot be read.
 std::optional<QString> readTextFile(const QString& path);

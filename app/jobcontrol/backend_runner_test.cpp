@@ -8,17 +8,17 @@
 #include <memory>
 
 #include "backend_runner.h"
-#include "job_test_support.h"
 #include "scan_pool.h"
+#include "test_kit.h"
 
 using namespace std::chrono_literals;
 using velmora::BackendRunner;
 using velmora::Output;
 using velmora::SignalResult;
 using velmora::WaitedOutcome;
-using velmora::testing::processState;
-using velmora::testing::readFile;
-using velmora::testing::writeScript;
+using velmora::testkit::processState;
+using velmora::testkit::readFile;
+using velmora::testkit::writeScript;
 
 namespace {
 const QString kScript = QStringLiteral("backend.sh");
@@ -157,7 +157,7 @@ class BackendRunnerTest : public QObject {
         const qint64 pid = runner.processId();
         runner_.reset();
 
-        velmora::testing::writeFile(path("go"), "");
+        velmora::testkit::writeFile(path("go"), "");
         QTRY_COMPARE_WITH_TIMEOUT(readFile(path("done")), "finished\n", 20000);
         QTRY_COMPARE_WITH_TIMEOUT(processState(pid), 0, 20000);  // reaped: no zombie
         QVERIFY(!QFile::exists(path("signals")));

@@ -3,11 +3,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "job_test_support.h"
+#include "test_kit.h"
 
-using velmora::testing::builtScriptDirectory;
-using velmora::testing::readFile;
-using velmora::testing::writeFile;
+using velmora::testkit::builtScriptDirectory;
+using velmora::testkit::readFile;
+using velmora::testkit::writeFile;
 
 namespace {
 /// Runs `script` from `directory` with /bin/bash and returns its exit status.

@@ -2,6 +2,7 @@
 
 #include "backend_files.h"
 #include "formatting.h"
+#include "job_protocol.h"
 #include "published_field.h"
 #include "run_figures.h"
 
@@ -28,15 +29,15 @@ CompressModel::CompressModel(QObject* parent)
           parent) {}
 
 QString CompressModel::outputFolderName() const {
-    return QStringLiteral("COMPRESSED_") + QString::number(quality_);
+    return QString::fromStdString(velmora::job::compressedFolderName(quality_));
 }
 
 QString CompressModel::beforeText() const {
-    return velmora::size(inputBytes_);
+    return velmora::formatByteSize(inputBytes_);
 }
 
 QString CompressModel::afterText() const {
-    return velmora::size(outputBytes_);
+    return velmora::formatByteSize(outputBytes_);
 }
 
 QString CompressModel::speedText() const {
@@ -48,7 +49,7 @@ void CompressModel::clearScanFigures() {
     setIgnored(0);
     setProcessed(0);
     setFailed(0);
-    setProgress(0.0);
+    setProgress(0.0, 0);
     setInputBytes(0.0);
     setOutputBytes(0.0);
     setSpeedMBps(0.0);
@@ -58,7 +59,7 @@ void CompressModel::clearScanFigures() {
 void CompressModel::clearRunFigures() {
     setProcessed(0);
     setFailed(0);
-    setProgress(0.0);
+    setProgress(0.0, 0);
     setOutputBytes(0.0);
     setSpeedMBps(0.0);
     setEta(QStringLiteral("--:--"));
@@ -86,22 +87,18 @@ QString CompressModel::scannedStatus() const {
 
 QStringList CompressModel::runArguments() const {
     return {
-        QStringLiteral("compress"), sourcePath(), tempDir_, QString::number(quality_),
-        QString::number(workers_),
+        QStringLiteral("compress"), sourcePath(), jobFolder(), QString::number(quality_),
+        QString::number(workers()),
     };
 }
 
-std::optional<double> CompressModel::takeStatusLine(const QString& text) {
-    const auto line = velmora::parseCompressStatus(text);
-    if (!line) {
-        return std::nullopt;
-    }
-    setProcessed(line->done);
-    setFailed(line->failed);
-    setOutputBytes(line->outputBytes);
-    setProgress(velmora::progressOf(processed_, total_));
-    setSpeedMBps(line->seconds > 0 ? line->inputBytes / 1048576.0 / line->seconds : 0.0);
-    return line->seconds;
+std::optional<velmora::RunFigures> CompressModel::runFiguresOf(const QString& text) const {
+    return velmora::compressRunFigures(text, total());
+}
+
+void CompressModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
+    setOutputBytes(figures.outputBytes);
+    setSpeedMBps(figures.speed);
 }
 
 QString CompressModel::runLabel() const {
@@ -115,7 +112,11 @@ QString CompressModel::resumedStatus() const {
 // Setters: each publishes its field when the value changes.
 
 void CompressModel::setQuality(int quality) {
-    velmora::publish(this, quality_, quality, &CompressModel::qualityChanged);
+    if (quality_ != quality) {
+        quality_ = quality;
+        emit qualityChanged();
+        resetScan();
+    }
 }
 
 void CompressModel::setInputBytes(double value) {
@@ -127,5 +128,9 @@ void CompressModel::setOutputBytes(double value) {
 }
 
 void CompressModel::setSpeedMBps(double value) {
-    velmora::publish(this, speedMBps_, value, &CompressModel::speedMBpsChanged);
+    if (speedMBps_ != value) {
+        speedMBps_ = value;
+        emit speedMBpsChanged();
+        emit speedTextChanged();
+    }
 }

@@ -19,14 +19,12 @@ class CompressModel : public JobModel {
     Q_PROPERTY(double outputBytes READ outputBytes NOTIFY outputBytesChanged)
     Q_PROPERTY(double speedMBps READ speedMBps NOTIFY speedMBpsChanged)
 
-    /// "COMPRESSED_" followed by the quality: the run's output folder.
+    /// The run's output folder for the quality (job::compressedFolderName).
     Q_PROPERTY(QString outputFolderName READ outputFolderName NOTIFY qualityChanged)
     /// Size of the photos found by the scan ("%.0f KB", "%.1f MB", "%.2f GB").
     Q_PROPERTY(QString beforeText READ beforeText NOTIFY inputBytesChanged)
     /// Size of the results written so far.
     Q_PROPERTY(QString afterText READ afterText NOTIFY outputBytesChanged)
-    /// `speedMBps` as "%.1f MB/s".
-    Q_PROPERTY(QString speedText READ speedText NOTIFY speedMBpsChanged)
 
   public:
     /// Chooses its folder under "Pilih Folder Foto".
@@ -39,9 +37,11 @@ class CompressModel : public JobModel {
     QString outputFolderName() const;
     QString beforeText() const;
     QString afterText() const;
-    QString speedText() const;
+    /// `speedMBps` as "%.1f MB/s".
+    QString speedText() const override;
 
-    /// Stores the quality only; the screen calls resetScan() after a change.
+    /// A real change stores the quality and resets the scan, whose figures
+    /// were found for another output folder; the same value changes nothing.
     void setQuality(int quality);
 
   signals:
@@ -51,8 +51,6 @@ class CompressModel : public JobModel {
     void speedMBpsChanged();
 
   private:
-    friend class CompressModelTest;
-
     void clearScanFigures() override;
     void clearRunFigures() override;
     QStringList scanArguments(const QString& jobFolder) const override;
@@ -60,7 +58,8 @@ class CompressModel : public JobModel {
     /// "Scan selesai. Output: " and the output folder's name.
     QString scannedStatus() const override;
     QStringList runArguments() const override;
-    std::optional<double> takeStatusLine(const QString& text) override;
+    std::optional<velmora::RunFigures> runFiguresOf(const QString& text) const override;
+    void takeOwnRunFigures(const velmora::RunFigures& figures) override;
     QString runLabel() const override;
     QString resumedStatus() const override;
 

@@ -23,7 +23,7 @@ QString fixed(double value, int digits) {
 
 }  // namespace
 
-QString time(double seconds) {
+QString formatDuration(double seconds) {
     const double rounded = std::round(seconds);  // halves away from zero
     if (!std::isfinite(rounded) || std::fabs(rounded) >= kSecondsLimit) {
         return QStringLiteral("--:--");
@@ -43,7 +43,7 @@ QString megabyteSpeedText(double megabytesPerSecond) {
     return fixed(megabytesPerSecond, 1) + QStringLiteral(" MB/s");
 }
 
-QString size(double bytes) {
+QString formatByteSize(double bytes) {
     if (bytes < kMegabyte) {
         return fixed(bytes / kKilobyte, 0) + QStringLiteral(" KB");
     }

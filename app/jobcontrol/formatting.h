@@ -11,7 +11,7 @@ namespace velmora {
 /// the nearest whole second (halves away from zero), negative times as
 /// 00:00, minutes never capped. A value that is not finite or does not fit a
 /// 64-bit second count shows as "--:--".
-QString time(double seconds);
+QString formatDuration(double seconds);
 
 /// The sort speed: "%.0f file/s" when `mode` is "MOVE", else "%.1f MB/s".
 QString speedText(double speedValue, const QString& mode);
@@ -20,6 +20,6 @@ QString speedText(double speedValue, const QString& mode);
 QString megabyteSpeedText(double megabytesPerSecond);
 
 /// A byte count as "%.0f KB" below 1 MiB, "%.1f MB" below 1 GiB, else "%.2f GB".
-QString size(double bytes);
+QString formatByteSize(double bytes);
 
 }  // namespace velmora

@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "formatting.h"
-#include "run_figures.h"
 
 class FormattingTest : public QObject {
     Q_OBJECT
@@ -17,7 +16,7 @@ class FormattingTest : public QObject {
     }
 
   private slots:
-    void time_data() {
+    void formatDuration_data() {
         addRows({{0, "00:00"},
                  {59.4, "00:59"},
                  {59.5, "01:00"},
@@ -30,12 +29,12 @@ class FormattingTest : public QObject {
                  {std::numeric_limits<double>::infinity(), "--:--"},
                  {std::numeric_limits<double>::quiet_NaN(), "--:--"}});
     }
-    void time() {
+    void formatDuration() {
         QFETCH(double, value);
-        QTEST(velmora::time(value), "text");
+        QTEST(velmora::formatDuration(value), "text");
     }
 
-    void size_data() {
+    void formatByteSize_data() {
         // printf rounds exact halves to even: 512 bytes are 0 KB, 1536 are 2 KB.
         addRows({{0, "0 KB"},
                  {511, "0 KB"},
@@ -46,23 +45,15 @@ class FormattingTest : public QObject {
                  {1073741823, "1024.0 MB"},
                  {1073741824, "1.00 GB"}});
     }
-    void size() {
+    void formatByteSize() {
         QFETCH(double, value);
-        QTEST(velmora::size(value), "text");
+        QTEST(velmora::formatByteSize(value), "text");
     }
 
     void speeds() {
         QCOMPARE(velmora::speedText(12.34, "COPY"), "12.3 MB/s");
         QCOMPARE(velmora::speedText(12.34, "MOVE"), "12 file/s");
         QCOMPARE(velmora::megabyteSpeedText(3.45), "3.5 MB/s");
-    }
-
-    void wholePercentAndAlert() {
-        QCOMPARE(velmora::wholePercentOf(29, 100), 29);  // 0.29 * 100 would cut to 28
-        QCOMPARE(velmora::wholePercentOf(999, 1000), 99);
-        QCOMPARE(velmora::wholePercentOf(5, 0), 0);
-        QCOMPARE(velmora::wholePercentOf(std::numeric_limits<qint64>::max(), 3), 100);
-        QCOMPARE(velmora::completionAlert(2, 5), "Proses Selesai\nBerhasil: 0\nGagal: 5");
     }
 };
 

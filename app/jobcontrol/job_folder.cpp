@@ -24,4 +24,8 @@ QString makeJobFolder(const QString& prefix) {
     return path;
 }
 
+QString jobFilePath(const QString& jobFolder, std::string_view name) {
+    return QDir(jobFolder).filePath(QString::fromUtf8(name.data(), qsizetype(name.size())));
+}
+
 }  // namespace velmora

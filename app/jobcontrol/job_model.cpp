@@ -6,8 +6,9 @@
 
 #include "backend_files.h"
 #include "completion_sound.h"
+#include "job_folder.h"
+#include "job_protocol.h"
 #include "published_field.h"
-#include "run_figures.h"
 
 JobModel::JobModel(const JobSetup& setup, QObject* parent)
     : QObject(parent),
@@ -55,10 +56,10 @@ void JobModel::scan() {
     setStatus(setup_.scanning);
 
     const QString jobFolder = runner_.makeJobFolder();
-    tempDir_ = jobFolder;
+    jobFolder_ = jobFolder;
     const QUrl scannedSource = sourceURL_;
     runner_.launchWaited(scanArguments(jobFolder),
-                         QDir(jobFolder).filePath(QStringLiteral("summary.txt")), setup_.scanOutput,
+                         velmora::jobFilePath(jobFolder, velmora::job::kSummary), setup_.scanOutput,
                          [this, jobFolder, scannedSource](const velmora::WaitedOutcome& outcome) {
                              applyScanResult(outcome, jobFolder, scannedSource);
                          });
@@ -66,7 +67,7 @@ void JobModel::scan() {
 
 void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome, const QString& jobFolder,
                                const QUrl& scannedSource) {
-    if (jobFolder != tempDir_) {
+    if (jobFolder != jobFolder_) {
         return;  // a later scan has taken over; its own result will come
     }
     setIsBusy(false);
@@ -88,7 +89,7 @@ void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome, const QStr
 }
 
 void JobModel::start() {
-    if (sourceURL_.isEmpty() || tempDir_.isEmpty() || total_ < 1) {
+    if (sourceURL_.isEmpty() || jobFolder_.isEmpty() || total_ < 1) {
         return;
     }
     setIsBusy(true);
@@ -128,18 +129,22 @@ void JobModel::alert(const QString& text) {
 }
 
 void JobModel::readStatus(bool final) {
-    if (tempDir_.isEmpty()) {
+    if (jobFolder_.isEmpty()) {
         return;
     }
-    const auto text = velmora::readTextFile(QDir(tempDir_).filePath(QStringLiteral("status.txt")));
-    const auto seconds = text ? takeStatusLine(*text) : std::nullopt;
-    if (!seconds) {
+    const auto text =
+        velmora::readTextFile(velmora::jobFilePath(jobFolder_, velmora::job::kStatus));
+    const auto figures = text ? runFiguresOf(*text) : std::nullopt;
+    if (!figures) {
         return;
     }
-    setEta(velmora::etaOf(processed_, total_, *seconds, final));
+    setProcessed(figures->processed);
+    setFailed(figures->failed);
+    setProgress(figures->progress, figures->percent);
+    takeOwnRunFigures(*figures);
+    setEta(velmora::etaOf(processed_, total_, figures->seconds, final));
     setStatus(final ? setup_.done
-                    : runLabel() + QStringLiteral("… ") +
-                          QString::number(velmora::wholePercentOf(processed_, total_)) +
+                    : runLabel() + QStringLiteral("… ") + QString::number(percent_) +
                           QStringLiteral("%"));
 }
 
@@ -159,7 +164,9 @@ void JobModel::finishRun(int exitStatus) {
 // Setters: each publishes its field when the value changes.
 
 void JobModel::setSourceURL(const QUrl& url) {
+    const bool couldScan = canScan();
     velmora::publish(this, sourceURL_, url, &JobModel::sourceURLChanged);
+    announceCanScan(couldScan);
 }
 
 void JobModel::setWorkers(int value) {
@@ -182,8 +189,9 @@ void JobModel::setIsPaused(bool value) {
     velmora::publish(this, isPaused_, value, &JobModel::isPausedChanged);
 }
 
-void JobModel::setProgress(double value) {
-    velmora::publish(this, progress_, value, &JobModel::progressChanged);
+void JobModel::setProgress(double progress, qint64 percent) {
+    velmora::publish(this, progress_, progress, &JobModel::progressChanged);
+    velmora::publish(this, percent_, percent, &JobModel::percentChanged);
 }
 
 void JobModel::setEta(const QString& value) {
@@ -203,7 +211,15 @@ void JobModel::setStatus(const QString& value) {
 }
 
 void JobModel::setIsBusy(bool value) {
+    const bool couldScan = canScan();
     velmora::publish(this, isBusy_, value, &JobModel::isBusyChanged);
+    announceCanScan(couldScan);
+}
+
+void JobModel::announceCanScan(bool before) {
+    if (canScan() != before) {
+        emit canScanChanged();
+    }
 }
 
 void JobModel::setScanReady(bool value) {

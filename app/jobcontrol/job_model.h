@@ -11,6 +11,7 @@
 
 #include "backend_runner.h"
 #include "folder_chooser.h"
+#include "run_figures.h"
 
 /// What sets one job apart from the other jobs: its backend, its job
 /// folders, its poll interval and the fixed texts it shows.
@@ -39,7 +40,8 @@ struct JobSetup {
 /// published there.
 class JobModel : public QObject {
     Q_OBJECT
-    QML_ANONYMOUS
+    QML_ELEMENT
+    QML_UNCREATABLE("JobModel is the base of SorterModel and CompressModel")
 
     Q_PROPERTY(QUrl sourceURL READ sourceURL WRITE setSourceURL NOTIFY sourceURLChanged)
     Q_PROPERTY(qint64 total READ total NOTIFY totalChanged)
@@ -47,12 +49,18 @@ class JobModel : public QObject {
     Q_PROPERTY(int workers READ workers WRITE setWorkers NOTIFY workersChanged)
     Q_PROPERTY(bool isPaused READ isPaused NOTIFY isPausedChanged)
     Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
+    /// The whole percent done, as the status line and the progress panel show it.
+    Q_PROPERTY(qint64 percent READ percent NOTIFY percentChanged)
+    /// The run's speed as the progress panel shows it, in the job's unit.
+    Q_PROPERTY(QString speedText READ speedText NOTIFY speedTextChanged)
     Q_PROPERTY(QString eta READ eta NOTIFY etaChanged)
     Q_PROPERTY(qint64 processed READ processed NOTIFY processedChanged)
     Q_PROPERTY(qint64 failed READ failed NOTIFY failedChanged)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(bool isBusy READ isBusy NOTIFY isBusyChanged)
     Q_PROPERTY(bool scanReady READ scanReady NOTIFY scanReadyChanged)
+    /// True while a folder is chosen and neither a scan nor a run is busy.
+    Q_PROPERTY(bool canScan READ canScan NOTIFY canScanChanged)
     Q_PROPERTY(bool showAlert READ showAlert WRITE setShowAlert NOTIFY showAlertChanged)
     Q_PROPERTY(QString alertText READ alertText NOTIFY alertTextChanged)
 
@@ -69,15 +77,18 @@ class JobModel : public QObject {
     int workers() const { return workers_; }
     bool isPaused() const { return isPaused_; }
     double progress() const { return progress_; }
+    qint64 percent() const { return percent_; }
     QString eta() const { return eta_; }
     qint64 processed() const { return processed_; }
     qint64 failed() const { return failed_; }
     QString status() const { return status_; }
     bool isBusy() const { return isBusy_; }
     bool scanReady() const { return scanReady_; }
+    bool canScan() const { return !sourceURL_.isEmpty() && !isBusy_; }
     bool showAlert() const { return showAlert_; }
     QString alertText() const { return alertText_; }
     QString sourcePath() const;
+    virtual QString speedText() const = 0;
 
     /// Sets the source folder as it stands; chooseSource() also resets the scan.
     void setSourceURL(const QUrl& url);
@@ -113,47 +124,31 @@ class JobModel : public QObject {
     void workersChanged();
     void isPausedChanged();
     void progressChanged();
+    void percentChanged();
+    void speedTextChanged();
     void etaChanged();
     void processedChanged();
     void failedChanged();
     void statusChanged();
     void isBusyChanged();
     void scanReadyChanged();
+    void canScanChanged();
     void showAlertChanged();
     void alertTextChanged();
 
   protected:
     explicit JobModel(const JobSetup& setup, QObject* parent = nullptr);
 
-    /// Reads "status.txt" of the job folder into the run figures; `final`
-    /// marks the read made after the backend has ended.
-    void readStatus(bool final);
+    /// Job folder of the latest scan; empty before the first.
+    QString jobFolder() const { return jobFolder_; }
 
     void setTotal(qint64 value);
     void setIgnored(qint64 value);
-    void setProgress(double value);
+    /// Sets the progress and its whole percent together.
+    void setProgress(double progress, qint64 percent);
     void setEta(const QString& value);
     void setProcessed(qint64 value);
     void setFailed(qint64 value);
-
-    // The fields are published through the setters only; they are protected
-    // so that the subclasses' test friends can set up figures directly.
-    QUrl sourceURL_;
-    qint64 total_ = 0;
-    qint64 ignored_ = 0;
-    int workers_ = 4;
-    bool isPaused_ = false;
-    double progress_ = 0.0;
-    QString eta_ = QStringLiteral("--:--");
-    qint64 processed_ = 0;
-    qint64 failed_ = 0;
-    QString status_;
-    bool isBusy_ = false;
-    bool scanReady_ = false;
-    bool showAlert_ = false;
-    QString alertText_;
-
-    QString tempDir_;  ///< job folder of the latest scan; empty before the first
 
   private:
     /// Zeroes every scan and run figure, in the job's own order (resetScan()).
@@ -169,10 +164,11 @@ class JobModel : public QObject {
     virtual QString scannedStatus() const = 0;
     /// The arguments of a run, the verb included.
     virtual QStringList runArguments() const = 0;
-    /// Publishes the figures of a status file's text up to the progress and
-    /// the speed, and returns the seconds since the run began; nothing,
-    /// changing nothing, when the text is not a valid status line.
-    virtual std::optional<double> takeStatusLine(const QString& text) = 0;
+    /// The run figures of a status file's text; nothing when the text is not
+    /// a valid status line.
+    virtual std::optional<velmora::RunFigures> runFiguresOf(const QString& text) const = 0;
+    /// Publishes the run figures only this job shows (its speed, its output).
+    virtual void takeOwnRunFigures(const velmora::RunFigures& figures) = 0;
     /// What the running status line starts with, before "… 0%".
     virtual QString runLabel() const = 0;
     /// Status after a resumed pause.
@@ -180,6 +176,9 @@ class JobModel : public QObject {
 
     void applyScanResult(const velmora::WaitedOutcome& outcome, const QString& jobFolder,
                          const QUrl& scannedSource);
+    /// Reads the job folder's status file into the run figures; `final`
+    /// marks the read made after the backend has ended.
+    void readStatus(bool final);
     void finishRun(int exitStatus);
 
     void setIsPaused(bool value);
@@ -187,6 +186,25 @@ class JobModel : public QObject {
     void setIsBusy(bool value);
     void setScanReady(bool value);
     void setAlertText(const QString& value);
+    /// Emits canScanChanged() when canScan() differs from `before`.
+    void announceCanScan(bool before);
+
+    QUrl sourceURL_;
+    qint64 total_ = 0;
+    qint64 ignored_ = 0;
+    int workers_ = 4;
+    bool isPaused_ = false;
+    double progress_ = 0.0;
+    qint64 percent_ = 0;
+    QString eta_ = QStringLiteral("--:--");
+    qint64 processed_ = 0;
+    qint64 failed_ = 0;
+    QString status_;
+    bool isBusy_ = false;
+    bool scanReady_ = false;
+    bool showAlert_ = false;
+    QString alertText_;
+    QString jobFolder_;
 
     JobSetup setup_;
     velmora::FolderChooser chooser_;

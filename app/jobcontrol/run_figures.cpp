@@ -2,9 +2,53 @@
 
 #include <algorithm>
 
+#include "backend_files.h"
 #include "formatting.h"
 
 namespace velmora {
+
+namespace {
+constexpr double kMegabyte = 1048576.0;
+
+/// The figures common to both jobs: counts, progress and elapsed time.
+RunFigures countsOf(qint64 done, qint64 failed, double seconds, qint64 total) {
+    RunFigures figures;
+    figures.processed = done;
+    figures.failed = failed;
+    figures.progress = progressOf(done, total);
+    figures.percent = wholePercentOf(done, total);
+    figures.seconds = seconds;
+    return figures;
+}
+
+/// `amount` per second over `seconds`; 0 while no time has passed.
+double perSecond(double amount, double seconds) {
+    return seconds > 0 ? amount / seconds : 0.0;
+}
+}  // namespace
+
+std::optional<RunFigures> sortRunFigures(const QString& text, qint64 total, SortSpeedUnit unit) {
+    const auto line = parseSortStatus(text);
+    if (!line) {
+        return std::nullopt;
+    }
+    RunFigures figures = countsOf(line->done, line->failed, line->seconds, total);
+    figures.speed = unit == SortSpeedUnit::Files
+                        ? perSecond(static_cast<double>(line->done), line->seconds)
+                        : perSecond(line->bytes / kMegabyte, line->seconds);
+    return figures;
+}
+
+std::optional<RunFigures> compressRunFigures(const QString& text, qint64 total) {
+    const auto line = parseCompressStatus(text);
+    if (!line) {
+        return std::nullopt;
+    }
+    RunFigures figures = countsOf(line->done, line->failed, line->seconds, total);
+    figures.speed = perSecond(line->inputBytes / kMegabyte, line->seconds);
+    figures.outputBytes = line->outputBytes;
+    return figures;
+}
 
 double progressOf(qint64 processed, qint64 total) {
     if (total <= 0) {
@@ -23,8 +67,8 @@ qint64 wholePercentOf(qint64 processed, qint64 total) {
 
 QString etaOf(qint64 processed, qint64 total, double seconds, bool final) {
     if (processed > 0 && processed < total) {
-        return time(seconds / static_cast<double>(processed) *
-                    static_cast<double>(total - processed));
+        return formatDuration(seconds / static_cast<double>(processed) *
+                              static_cast<double>(total - processed));
     }
     return final ? QStringLiteral("00:00") : QStringLiteral("--:--");
 }

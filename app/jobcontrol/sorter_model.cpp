@@ -41,7 +41,7 @@ void SorterModel::clearScanFigures() {
 }
 
 void SorterModel::clearRunFigures() {
-    setProgress(0.0);
+    setProgress(0.0, 0);
     setSpeedValue(0.0);
     setEta(QStringLiteral("--:--"));
     setProcessed(0);
@@ -72,29 +72,23 @@ QStringList SorterModel::runArguments() const {
     return {
         QStringLiteral("sort"),
         sourcePath(),
-        tempDir_,
+        jobFolder(),
         mode_,
-        QString::number(workers_),
+        QString::number(workers()),
         QString::number(std::max(1, oddFolders_)),
         QString::number(std::max(1, evenFolders_)),
     };
 }
 
-std::optional<double> SorterModel::takeStatusLine(const QString& text) {
-    const auto line = velmora::parseSortStatus(text);
-    if (!line) {
-        return std::nullopt;
-    }
-    setProcessed(line->done);
-    setFailed(line->failed);
-    setProgress(velmora::progressOf(processed_, total_));
-    double speed = 0.0;
-    if (line->seconds > 0) {
-        speed = mode_ == QLatin1String("MOVE") ? static_cast<double>(processed_) / line->seconds
-                                               : line->bytes / 1048576.0 / line->seconds;
-    }
-    setSpeedValue(speed);
-    return line->seconds;
+std::optional<velmora::RunFigures> SorterModel::runFiguresOf(const QString& text) const {
+    return velmora::sortRunFigures(text, total(),
+                                   mode_ == QLatin1String("MOVE")
+                                       ? velmora::SortSpeedUnit::Files
+                                       : velmora::SortSpeedUnit::Megabytes);
+}
+
+void SorterModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
+    setSpeedValue(figures.speed);
 }
 
 QString SorterModel::runLabel() const {

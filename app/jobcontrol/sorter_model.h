@@ -20,9 +20,6 @@ class SorterModel : public JobModel {
     Q_PROPERTY(int evenFolders READ evenFolders WRITE setEvenFolders NOTIFY evenFoldersChanged)
     Q_PROPERTY(double speedValue READ speedValue NOTIFY speedValueChanged)
 
-    /// `speedValue` as "%.0f file/s" in MOVE mode, else "%.1f MB/s".
-    Q_PROPERTY(QString speedText READ speedText NOTIFY speedTextChanged)
-
   public:
     /// Chooses its folder under "Pilih Folder Sumber".
     explicit SorterModel(QObject* parent = nullptr);
@@ -33,7 +30,8 @@ class SorterModel : public JobModel {
     int oddFolders() const { return oddFolders_; }
     int evenFolders() const { return evenFolders_; }
     double speedValue() const { return speedValue_; }
-    QString speedText() const;
+    /// `speedValue` as "%.0f file/s" in MOVE mode, else "%.1f MB/s".
+    QString speedText() const override;
 
     /// "MOVE" or "COPY"; read when a sort starts.
     void setMode(const QString& mode);
@@ -47,18 +45,16 @@ class SorterModel : public JobModel {
     void oddFoldersChanged();
     void evenFoldersChanged();
     void speedValueChanged();
-    void speedTextChanged();
 
   private:
-    friend class SorterModelTest;
-
     void clearScanFigures() override;
     void clearRunFigures() override;
     QStringList scanArguments(const QString& jobFolder) const override;
     bool takeSummary(const QString& text) override;
     QString scannedStatus() const override;
     QStringList runArguments() const override;
-    std::optional<double> takeStatusLine(const QString& text) override;
+    std::optional<velmora::RunFigures> runFiguresOf(const QString& text) const override;
+    void takeOwnRunFigures(const velmora::RunFigures& figures) override;
     /// "FAST MOVE" in MOVE mode, else "COPY".
     QString runLabel() const override;
     QString resumedStatus() const override;

@@ -1,34 +1,25 @@
 // The sorter model, and through it the mechanics both job models share
-// (JobModel): scans and runs that fail, a missing script, a refused launch,
-// a scan result for a folder no longer chosen, a model destroyed while its
-// backend works. compress_model_test covers what the compress job does
-// differently.
+// (JobModel): scans and runs that fail, the running figures, a missing
+// script, a refused launch, a scan result for a folder no longer chosen, a
+// model destroyed while its backend works. compress_model_test covers what
+// the compress job does differently; run_figures_test what a status line
+// means.
 #include <QtTest>
 
 #include <QTemporaryDir>
 
 #include <cstring>
 
-#include "job_test_support.h"
+#include "fake_backend.h"
 #include "scan_pool.h"
 #include "sorter_model.h"
+#include "test_kit.h"
 
-using namespace std::chrono_literals;
-using namespace velmora::testing;
+using namespace velmora::testkit;
 
 namespace {
 const QString kScanning = QStringLiteral("Scanning seluruh folder dan subfolder…");
 const int kWait = 30000;  // ms: a ceiling for slow machines, not a speed goal
-
-/// The run figures in one line: processed|failed|progress|speed|eta|status.
-QString runFigures(const SorterModel& m) {
-    return QStringLiteral("%1|%2|%3|%4|%5|%6")
-        .arg(m.processed())
-        .arg(m.failed())
-        .arg(m.progress())
-        .arg(m.speedValue())
-        .arg(m.eta(), m.status());
-}
 }  // namespace
 
 class SorterModelTest : public QObject {
@@ -36,31 +27,23 @@ class SorterModelTest : public QObject {
 
   private:
     std::unique_ptr<QTemporaryDir> scratch_;
+    std::unique_ptr<FakeBackend> backend_;
 
     QString path(const QString& name) const { return scratch_->filePath(name); }
-    QString control(const QString& name) const { return path("control/" + name); }
 
     /// A model over the folder "source", driven by the built scripts or by
     /// the fake backend, polling fast.
     std::unique_ptr<SorterModel> makeModel(bool realScripts = false) {
         auto model = std::make_unique<SorterModel>();
-        QString resources = builtScriptDirectory();
-        if (!realScripts) {
-            resources = path("resources");
-            writeFakeBackend(resources, "sorter_backend.sh", path("control"));
-        }
-        model->runner().setResourceDirectory(resources);
-        model->runner().setPollInterval(20ms);
-        QDir().mkpath(path("source"));
-        model->setFolderChooser([this](const QString&) { return path("source"); });
-        model->chooseSource();
+        prepareModel(*model, realScripts ? builtScriptDirectory() : backend_->scriptFolder(),
+                     path("source"));
         return model;
     }
 
     /// Scans with the fake backend reporting `summary` (none when null).
-    void scanWith(SorterModel& model, const QByteArray& summary) {
+    void scanWith(SorterModel& model, const QString& summary) {
         if (!summary.isNull()) {
-            writeFile(control("summary.in"), summary);
+            QVERIFY(backend_->setSummary(summary));
         }
         model.scan();
         QTRY_VERIFY_WITH_TIMEOUT(!model.isBusy(), kWait);
@@ -74,7 +57,7 @@ class SorterModelTest : public QObject {
   private slots:
     void init() {
         scratch_ = std::make_unique<QTemporaryDir>();
-        QDir().mkpath(path("control"));
+        backend_ = std::make_unique<FakeBackend>();
     }
 
     void chooserAndPreconditions() {
@@ -87,16 +70,28 @@ class SorterModelTest : public QObject {
         model.chooseSource();
         QCOMPARE(title, "Pilih Folder Sumber");
         QCOMPARE(model.status(), "Pilih folder sumber.");
+        QVERIFY(!model.canScan());
 
         model.scan();
         QCOMPARE(model.alertText(), "Pilih folder sumber terlebih dahulu.");
 
+        QSignalSpy canScanChanged(&model, &SorterModel::canScanChanged);
         model.setFolderChooser([this](const QString&) { return path("source/"); });
         model.chooseSource();
         QCOMPARE(model.sourcePath(), path("source"));
         QCOMPARE(model.status(), "Klik SCAN FOTO untuk membaca seluruh subfolder.");
+        QVERIFY(model.canScan());
+        QCOMPARE(canScanChanged.count(), 1);
         model.start();  // no scan yet: silently nothing
         QVERIFY(!model.isBusy());
+
+        model.runner().setResourceDirectory(backend_->scriptFolder());
+        QVERIFY(backend_->holdScans(true));
+        model.scan();
+        QVERIFY(!model.canScan());  // busy
+        QVERIFY(backend_->holdScans(false));
+        QTRY_VERIFY_WITH_TIMEOUT(model.canScan(), kWait);
+        QCOMPARE(canScanChanged.count(), 3);
     }
 
     void realScanAndCopy() {
@@ -125,6 +120,7 @@ class SorterModelTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
         QCOMPARE(model->alertText(), "Proses Selesai\nBerhasil: 30\nGagal: 0");
         QCOMPARE(model->status(), "Selesai.");
+        QCOMPARE(model->percent(), 100);
 
         // Each copy lies in the folder of its parity, byte for byte; the
         // originals stay.
@@ -159,8 +155,7 @@ class SorterModelTest : public QObject {
         QCOMPARE(model->status(), "FAST MOVE… 0%");
         const qint64 pid = model->runner().processId();
         // Pause once the shell has become the tool, so the signal reaches it.
-        while (processName(pid) != "Brevin" && processState(pid) != 0) {
-        }
+        QVERIFY(waitUntilProcessIs(pid, "Brevin"));
         model->togglePause();
         QVERIFY(model->isPaused());
         QCOMPARE(model->status(), "Sortir dijeda sementara…");
@@ -183,29 +178,24 @@ class SorterModelTest : public QObject {
     }
 
     void scanSummaries_data() {
-        QTest::addColumn<QByteArray>("summary");
-        QTest::addColumn<QByteArray>("exitCode");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("outcome");  // total odd even ignored scanReady|status|alert
-        QTest::newRow("photos") << QByteArray("120|61|59|7\n") << QByteArray("0")
-                                << "120 61 59 7 1|Scan selesai. Siap sortir.|";
-        QTest::newRow("none") << QByteArray("0|0|0|12\n") << QByteArray("0")
-                              << "0 0 0 12 0|Tidak ada file bernomor.|";
-        QTest::newRow("empty piece")
-            << QByteArray("5||3|2|0") << QByteArray("0") << "5 3 2 0 1|Scan selesai. Siap sortir.|";
-        QTest::newRow("exit 1") << QByteArray("1|1|0|0") << QByteArray("1")
-                                << "0 0 0 0 0|" + kScanning + "|Scan gagal.";
-        QTest::newRow("three pieces")
-            << QByteArray("5|3|2") << QByteArray("0") << "0 0 0 0 0|" + kScanning + "|Scan gagal.";
-        QTest::newRow("inner blank") << QByteArray("5 |3|2|0") << QByteArray("0")
-                                     << "0 0 0 0 0|" + kScanning + "|Scan gagal.";
-        QTest::newRow("missing") << QByteArray() << QByteArray("0")
-                                 << "0 0 0 0 0|" + kScanning + "|Scan gagal.";
+        const QString failed = "0 0 0 0 0|" + kScanning + "|Scan gagal.";
+        QTest::newRow("photos") << "120|61|59|7\n"
+                                << 0 << "120 61 59 7 1|Scan selesai. Siap sortir.|";
+        QTest::newRow("none") << "0|0|0|12\n" << 0 << "0 0 0 12 0|Tidak ada file bernomor.|";
+        QTest::newRow("empty piece") << "5||3|2|0" << 0 << "5 3 2 0 1|Scan selesai. Siap sortir.|";
+        QTest::newRow("exit 1") << "1|1|0|0" << 1 << failed;
+        QTest::newRow("three pieces") << "5|3|2" << 0 << failed;
+        QTest::newRow("inner blank") << "5 |3|2|0" << 0 << failed;
+        QTest::newRow("missing") << QString() << 0 << failed;
     }
     void scanSummaries() {
-        QFETCH(QByteArray, summary);
-        QFETCH(QByteArray, exitCode);
+        QFETCH(QString, summary);
+        QFETCH(int, exitCode);
         auto model = makeModel();
-        writeFile(control("scan.code"), exitCode);
+        QVERIFY(backend_->setScanExit(exitCode));
         scanWith(*model, summary);
         QTEST(QStringLiteral("%1 %2 %3 %4 %5|%6|%7")
                   .arg(model->total())
@@ -217,94 +207,59 @@ class SorterModelTest : public QObject {
               "outcome");
     }
 
-    void readStatus_data() {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<qint64>("total");
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<bool>("final");
-        QTest::addColumn<QString>("figures");
-        const QByteArray mb50 = QByteArray::number(50 * 1048576);
-        const QString unchanged = "7|1|0.5|9|--:--|before";
-        QTest::newRow("first") << "COPY" << 100LL << QByteArray("0|0|0|0.001|100\n") << false
-                               << "0|0|0|0|--:--|COPY… 0%";
-        QTest::newRow("copy 40%") << "COPY" << 100LL << "40|2|" + mb50 + "|10.0|100" << false
-                                  << "40|2|0.4|5|00:15|COPY… 40%";
-        QTest::newRow("move 40%") << "MOVE" << 100LL << "40|2|" + mb50 + "|10.0|100" << false
-                                  << "40|2|0.4|4|00:15|FAST MOVE… 40%";
-        QTest::newRow("zero seconds")
-            << "COPY" << 100LL << QByteArray("10|0|500|0") << false << "10|0|0.1|0|00:00|COPY… 10%";
-        QTest::newRow("all done, poll") << "MOVE" << 50LL << QByteArray("50|0|9|5.0|50") << false
-                                        << "50|0|1|10|--:--|FAST MOVE… 100%";
-        QTest::newRow("all done, final")
-            << "MOVE" << 50LL << QByteArray("50|0|9|5.0|50") << true << "50|0|1|10|00:00|Selesai.";
-        QTest::newRow("garbage") << "COPY" << 100LL << QByteArray("\x01\xffgarbage|||") << false
-                                 << unchanged;
-        QTest::newRow("three pieces")
-            << "COPY" << 100LL << QByteArray("40|2|100") << true << unchanged;
-        QTest::newRow("missing") << "COPY" << 100LL << QByteArray() << true << unchanged;
-    }
-    void readStatus() {
-        QFETCH(QString, mode);
-        QFETCH(qint64, total);
-        QFETCH(QByteArray, line);
-        QFETCH(bool, final);
-        SorterModel model;
-        model.setMode(mode);
-        model.tempDir_ = scratch_->path();
-        model.total_ = total;
-        model.processed_ = 7;
-        model.failed_ = 1;
-        model.progress_ = 0.5;
-        model.speedValue_ = 9.0;
-        model.status_ = "before";
-        if (!line.isNull()) {
-            writeFile(path("status.txt"), line);
-        }
-        model.readStatus(final);
-        QTEST(runFigures(model), "figures");
-    }
-
-    void runArgumentsUseTheLatestScan() {
+    void runFollowsTheStatusFileOfTheLatestScan() {
         auto model = makeModel();
         scanWith(*model, "4|2|2|0");
-        const QString firstFolder = model->tempDir_;
-        scanWith(*model, "4|2|2|0");
-        QVERIFY(model->tempDir_ != firstFolder);
+        const QString firstFolder = backend_->arguments("scan").value(2);
+        scanWith(*model, "100|50|50|0");
+        const QString latestFolder = backend_->arguments("scan").value(2);
+        QCOMPARE(backend_->arguments("scan"), (QStringList{"scan", path("source"), latestFolder}));
+        QVERIFY(latestFolder != firstFolder);
         QVERIFY(QFileInfo(firstFolder).isDir());  // job folders are never removed
         model->setMode("COPY");
         model->setWorkers(6);
         model->setOddFolders(0);
         model->setEvenFolders(3);
-        runToEnd(*model);
-        QCOMPARE(QString::fromUtf8(readFile(control("args"))).split('\n', Qt::SkipEmptyParts),
-                 (QStringList{"sort", path("source"), model->tempDir_, "COPY", "6", "1", "3"}));
+        model->start();
+        QVERIFY(backend_->setStatus("29|2|" + QString::number(29 * 1048576) + "|2.9|100"));
+        QTRY_COMPARE_WITH_TIMEOUT(model->status(), "COPY… 29%", kWait);
+        QCOMPARE(backend_->arguments("sort"),
+                 (QStringList{"sort", path("source"), latestFolder, "COPY", "6", "1", "3"}));
+        QCOMPARE(model->percent(), 29);
+        QCOMPARE(model->progress(), 0.29);
+        QCOMPARE(model->speedText(), "10.0 MB/s");
+        QCOMPARE(model->eta(), "00:07");
+
+        // A line that cannot be read, even the final one, leaves the figures.
+        QVERIFY(backend_->setStatus("garbage"));
+        QVERIFY(backend_->finish(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
+        QCOMPARE(model->status(), "Selesai.");
+        QCOMPARE((QList<qint64>{model->processed(), model->failed(), model->percent()}),
+                 (QList<qint64>{29, 2, 29}));
+        QCOMPARE(model->alertText(), "Proses Selesai\nBerhasil: 27\nGagal: 2");
     }
 
     void runEndings_data() {
-        QTest::addColumn<QByteArray>("statusLine");
-        QTest::addColumn<QByteArray>("exitCode");
-        QTest::addColumn<bool>("killed");
+        QTest::addColumn<QString>("statusLine");
+        QTest::addColumn<int>("exitCode");     // -1: killed
         QTest::addColumn<QString>("outcome");  // processed|status|alert
-        QTest::newRow("success") << QByteArray("100|3|0|1.0|100\n") << QByteArray("0") << false
+        QTest::newRow("success") << "100|3|0|1.0|100" << 0
                                  << "100|Selesai.|Proses Selesai\nBerhasil: 97\nGagal: 3";
-        QTest::newRow("garbage status") << QByteArray("garbage") << QByteArray("0") << false
-                                        << "0|Selesai.|Proses Selesai\nBerhasil: 0\nGagal: 0";
-        QTest::newRow("exit 2") << QByteArray("60|0|0|1.0|100") << QByteArray("2") << false
+        QTest::newRow("garbage status")
+            << "garbage" << 0 << "0|Selesai.|Proses Selesai\nBerhasil: 0\nGagal: 0";
+        QTest::newRow("exit 2") << "60|0|0|1.0|100" << 2
                                 << "60|Proses berhenti dengan error (code 2).|";
-        QTest::newRow("killed") << QByteArray("60|0|0|1.0|100") << QByteArray("0") << true
+        QTest::newRow("killed") << "60|0|0|1.0|100" << -1
                                 << "60|Proses berhenti dengan error (code 9).|";
     }
     void runEndings() {
-        QFETCH(QByteArray, statusLine);
-        QFETCH(QByteArray, exitCode);
-        QFETCH(bool, killed);
+        QFETCH(QString, statusLine);
+        QFETCH(int, exitCode);
         auto model = makeModel();
         scanWith(*model, "100|50|50|0");
-        writeFile(control("status.in"), statusLine);
-        writeFile(control("run.code"), exitCode);
-        if (killed) {
-            writeFile(control("kill"), "");
-        }
+        QVERIFY(backend_->setStatus(statusLine));
+        QVERIFY(exitCode < 0 ? backend_->killRun() : backend_->finish(exitCode));
         runToEnd(*model);
         QTEST(QStringLiteral("%1|%2|%3")
                   .arg(model->processed())
@@ -339,13 +294,13 @@ class SorterModelTest : public QObject {
 
     void folderChangedDuringScanDropsItsResult() {
         auto model = makeModel();
-        writeFile(control("hold"), "");
-        writeFile(control("summary.in"), "9|5|4|0");
+        QVERIFY(backend_->holdScans(true));
+        QVERIFY(backend_->setSummary("9|5|4|0"));
         model->scan();
         QDir().mkpath(path("other"));
         model->setFolderChooser([this](const QString&) { return path("other"); });
         model->chooseSource();
-        QFile::remove(control("hold"));
+        QVERIFY(backend_->holdScans(false));
         QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
         QCOMPARE(model->total(), 0);
         QVERIFY(!model->scanReady());
@@ -356,10 +311,10 @@ class SorterModelTest : public QObject {
     // backend_runner_test.
     void destroyedDuringScan() {
         auto model = makeModel();
-        writeFile(control("hold"), "");
+        QVERIFY(backend_->holdScans(true));
         model->scan();
         model.reset();
-        QFile::remove(control("hold"));
+        QVERIFY(backend_->holdScans(false));
         velmora::scanPool().waitForDone();
         QCoreApplication::processEvents();  // the scan's result arrives for nobody
     }

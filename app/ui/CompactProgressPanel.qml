@@ -2,14 +2,15 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
 
-// The progress of a run: a status dot, the title and the whole percentage over
-// a purple bar, then the FILE, SPEED and ETA figures, and a failure count when
-// any file failed.
+// The progress of a run: a status dot, the title and the whole percentage (as
+// the model computes it for the status line too) over a purple bar, then the
+// FILE, SPEED and ETA figures, and a failure count when any file failed.
 Item {
     id: panel
 
     property string title
     property real progress: 0
+    property int percent: 0
     property string speed
     property string eta
     property string count
@@ -17,10 +18,6 @@ Item {
 
     /// True while the run is moving, strictly between 0 and 1.
     readonly property bool moving: progress > 0 && progress < 1
-    readonly property string percentText: {
-        const percent = Math.trunc(progress * 100);
-        return (Number.isFinite(percent) ? percent : 0) + "%";
-    }
 
     implicitWidth: column.implicitWidth + 16
     implicitHeight: column.implicitHeight + 16
@@ -64,7 +61,7 @@ Item {
 
             Text {
                 objectName: "percentText"
-                text: panel.percentText
+                text: panel.percent + "%"
                 font.pixelSize: 9
                 font.weight: Font.Bold
                 color: Theme.purple

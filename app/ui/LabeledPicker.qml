@@ -1,7 +1,8 @@
 import QtQuick
 import QtQuick.Layouts
 
-// A small caption over a segmented picker, as used for every setting.
+// A small caption over a segmented picker, as used for every setting; it takes
+// the width its layout offers.
 ColumnLayout {
     id: labeled
 
@@ -14,6 +15,7 @@ ColumnLayout {
     readonly property alias picker: picker
     signal activated(var value)
 
+    Layout.fillWidth: true
     spacing: 2
 
     Text {

@@ -2,14 +2,17 @@ import QtQuick
 import QtQuick.Layouts
 
 // One scan figure: the value over its title, centred on a dark rounded plate
-// as wide as offered. A value too wide for one line shrinks, down to 0.55 of
-// its size, rather than wrapping.
+// as wide as offered (in a layout, boxes side by side share the width
+// equally). A value too wide for one line shrinks, down to 0.55 of its size,
+// rather than wrapping.
 Item {
     id: box
 
     property string value
     property string title
 
+    Layout.fillWidth: true
+    Layout.preferredWidth: 1
     implicitWidth: column.implicitWidth
     implicitHeight: column.implicitHeight + 16
 

@@ -10,6 +10,8 @@
 #include "sorter_model.h"
 #include "window_harness.h"
 
+using velmora::testkit::WindowHarness;
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -27,9 +29,9 @@ void MainWindowTest::opensFixedSizeOnTheSorterTab() {
     QCOMPARE(w.window()->maximumSize(), QSize(420, 580));
     QVERIFY(w.window()->title().isEmpty());
 
-    QVERIFY(w.find("tabPicker", "segmentSORTER")->property("selected").toBool());
+    QVERIFY(w.find("tabPicker/segmentSORTER")->property("selected").toBool());
     QVERIFY(w.model<SorterModel>());
-    QCOMPARE(w.text("settingsCard", "cardTitle"), QStringLiteral("PENGATURAN SORTER"));
+    QCOMPARE(w.text("settingsCard/cardTitle"), QStringLiteral("PENGATURAN SORTER"));
 }
 
 void MainWindowTest::switchingTabsGivesFreshScreensAndModels() {
@@ -37,21 +39,21 @@ void MainWindowTest::switchingTabsGivesFreshScreensAndModels() {
     QPointer<SorterModel> first = w.model<SorterModel>();
     QVERIFY(first);
     first->setFolderChooser([](const QString&) { return QStringLiteral("/foto/acara"); });
-    w.click(w.find("sourceRow", "browseButton"));
+    w.click(w.find("sourceRow/browseButton"));
     w.choose("modePicker", "COPY");
-    QCOMPARE(w.text("sourceRow", "pathText"), QStringLiteral("/foto/acara"));
+    QCOMPARE(w.text("sourceRow/pathText"), QStringLiteral("/foto/acara"));
 
     w.choose("tabPicker", "COMPRESS");
     QVERIFY(w.model<CompressModel>());
-    QCOMPARE(w.text("settingsCard", "cardTitle"), QStringLiteral("PENGATURAN COMPRESS"));
+    QCOMPARE(w.text("settingsCard/cardTitle"), QStringLiteral("PENGATURAN COMPRESS"));
     QTRY_VERIFY(first.isNull());
 
     w.choose("tabPicker", "SORTER");
     auto* second = w.model<SorterModel>();
     QVERIFY(second);
     QCOMPARE(second->mode(), QStringLiteral("MOVE"));
-    QCOMPARE(w.text("sourceRow", "pathText"), QStringLiteral("Belum dipilih"));
-    QCOMPARE(w.text("progressPanel", "titleText"), QStringLiteral("Pilih folder sumber."));
+    QCOMPARE(w.text("sourceRow/pathText"), QStringLiteral("Belum dipilih"));
+    QCOMPARE(w.text("progressPanel/titleText"), QStringLiteral("Pilih folder sumber."));
 }
 
 void MainWindowTest::closingTheWindowQuits() {

@@ -5,31 +5,26 @@
 #include <QImage>
 #include <QTest>
 
-#include "compress_model.h"
 #include "fake_backend.h"
-#include "sorter_model.h"
 #include "window_harness.h"
+
+using velmora::testkit::FakeBackend;
+using velmora::testkit::WindowHarness;
 
 namespace {
 
 constexpr int kBackendWait = 60000;
 
-/// Points `model` at the stand-in backend and a made-up photo folder, then
-/// scans and starts a run through the screen's buttons, and waits until the
-/// run shows `count`.
-template <class Model>
+/// Points the shown screen at the stand-in backend and a made-up photo
+/// folder, then scans and starts a run through the screen's buttons, and
+/// waits until the run shows `count`.
 void startRun(WindowHarness& w, FakeBackend& backend, const QString& status, const QString& count) {
-    Model* model = w.model<Model>();
-    QVERIFY(model);
-    model->runner().setResourceDirectory(FakeBackend::scriptFolder());
-    model->setFolderChooser(
-        [](const QString&) { return QStringLiteral("/Users/foto/Wisuda 2024"); });
-    w.click(w.find("sourceRow", "browseButton"));
-    w.click(w.find("scanButton"));
-    QTRY_VERIFY_WITH_TIMEOUT(w.value("startButton", "enabled").toBool(), kBackendWait);
+    QVERIFY(w.chooseFolder(backend.scriptFolder(), "/Users/foto/Wisuda 2024"));
+    QVERIFY(w.scan());
+    QVERIFY(w.value("startButton", "enabled").toBool());
     QVERIFY(backend.setStatus(status));
     w.click(w.find("startButton"));
-    QTRY_COMPARE_WITH_TIMEOUT(w.text("progressPanel", "countText"), count, kBackendWait);
+    QTRY_COMPARE_WITH_TIMEOUT(w.text("progressPanel/countText"), count, kBackendWait);
 }
 
 }  // namespace
@@ -67,14 +62,14 @@ void ScreenshotTest::rendersBothTabsAsOpenedAndDuringARun() {
     {
         FakeBackend backend;
         QVERIFY(backend.setSummary("120|61|59|7"));
-        startRun<SorterModel>(w, backend, "48|2|0|6|120", "48/120");
+        startRun(w, backend, "48|2|0|6|120", "48/120");
         save(w, QStringLiteral("sorter-run.png"));
     }
     w.choose("tabPicker", "COMPRESS");  // a fresh screen, as opened
     save(w, QStringLiteral("compress.png"));
     FakeBackend backend;
     QVERIFY(backend.setSummary("240|5|734003200"));
-    startRun<CompressModel>(w, backend, "150|0|99614720|461373440|20|240", "150/240");
+    startRun(w, backend, "150|0|99614720|461373440|20|240", "150/240");
     save(w, QStringLiteral("compress-run.png"));
 }
 

@@ -8,10 +8,11 @@
 
 #include <cstdio>
 
-#include "photo_tree.h"
-#include "sorter_model.h"
+#include "test_kit.h"
 #include "window_harness.h"
 #include "xvfb_server.h"
+
+using namespace velmora::testkit;
 
 namespace {
 
@@ -37,33 +38,28 @@ void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
     WindowHarness w;
     QVERIFY(w.window());
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    auto* model = w.model<SorterModel>();
-    QVERIFY(model);
-    model->runner().setResourceDirectory(QStringLiteral(VELMORA_DATA_DIR));
-    model->setFolderChooser([&tree](const QString&) { return tree.path(); });
-
-    w.click(w.find("sourceRow", "browseButton"));
+    QVERIFY(w.chooseFolder(builtScriptDirectory(), tree.path()));
     w.click(w.find("scanButton"));
     QTRY_VERIFY_WITH_TIMEOUT(w.value("startButton", "visible").toBool(), kBackendWait);
-    QCOMPARE(w.text("totalBox", "valueText"), QStringLiteral("6"));
-    QCOMPARE(w.text("oddBox", "valueText"), QStringLiteral("4"));
-    QCOMPARE(w.text("evenBox", "valueText"), QStringLiteral("2"));
-    QCOMPARE(w.text("ignoredBox", "valueText"), QStringLiteral("2"));
+    QCOMPARE(w.text("totalBox/valueText"), QStringLiteral("6"));
+    QCOMPARE(w.text("oddBox/valueText"), QStringLiteral("4"));
+    QCOMPARE(w.text("evenBox/valueText"), QStringLiteral("2"));
+    QCOMPARE(w.text("ignoredBox/valueText"), QStringLiteral("2"));
 
     w.click(w.find("startButton"));
     QTRY_VERIFY_WITH_TIMEOUT(w.value("alert", "visible").toBool(), kBackendWait);
     QCOMPARE(w.text("alertMessage"), QStringLiteral("Proses Selesai\nBerhasil: 5\nGagal: 1"));
-    QCOMPARE(w.text("progressPanel", "titleText"), QStringLiteral("Selesai."));
-    QCOMPARE(w.text("progressPanel", "countText"), QStringLiteral("6/6"));
-    QCOMPARE(w.text("progressPanel", "failedText"), QStringLiteral("1 gagal"));
+    QCOMPARE(w.text("progressPanel/titleText"), QStringLiteral("Selesai."));
+    QCOMPARE(w.text("progressPanel/countText"), QStringLiteral("6/6"));
+    QCOMPARE(w.text("progressPanel/failedText"), QStringLiteral("1 gagal"));
 
     const QStringList expected = {
         "GANJIL/DSC 7.heic",  "GANJIL/IMG_0001.jpg", "GANJIL/IMG_0003.jpg", "GENAP/IMG_0002.jpg",
         "GENAP/IMG_0010.png", "cover.jpg",           "notes.txt",           "x²5.jpg"};
-    QCOMPARE(listPhotoTree(tree.path()), expected);
+    QCOMPARE(filesBelow(tree.path()), expected);
     const QDir root(tree.path());
-    QCOMPARE(readWholeFile(root.filePath("GANJIL/DSC 7.heic")), QByteArray("trip/day2/DSC 7.heic"));
-    QCOMPARE(readWholeFile(root.filePath("GENAP/IMG_0010.png")), QByteArray("trip/IMG_0010.png"));
+    QCOMPARE(readFile(root.filePath("GANJIL/DSC 7.heic")), QByteArray("trip/day2/DSC 7.heic"));
+    QCOMPARE(readFile(root.filePath("GENAP/IMG_0010.png")), QByteArray("trip/IMG_0010.png"));
 }
 
 int main(int argc, char* argv[]) {

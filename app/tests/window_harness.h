@@ -5,6 +5,10 @@
 #include <QQuickWindow>
 #include <QString>
 
+#include "job_model.h"
+
+namespace velmora::testkit {
+
 /// The real Velmora window, loaded from the Velmora QML module the way the
 /// application loads it, with helpers to find its controls by objectName and
 /// to press them with the mouse.
@@ -24,18 +28,24 @@ class WindowHarness {
         return shown == nullptr ? nullptr
                                 : qobject_cast<Model*>(shown->property("model").value<QObject*>());
     }
-    /// The first item named `objectName` under `root` (the whole window by
-    /// default), searched depth first through child items; nullptr if none.
-    QQuickItem* find(const QString& objectName, QQuickItem* root = nullptr) const;
-    /// `find` for an item named `child` inside the item named `parent`.
-    QQuickItem* find(const QString& parent, const QString& child) const;
-    /// A property of the item (or other object, such as a popup) named
-    /// `objectName`, or an invalid value.
-    QVariant value(const QString& objectName, const char* property) const;
-    /// Text of the item named `objectName` (a Text, or a control's `text`).
-    QString text(const QString& objectName) const;
-    /// Text of the item named `child` inside the item named `parent`.
-    QString text(const QString& parent, const QString& child) const;
+    /// Points the shown screen's model at the backend scripts in `scripts`
+    /// and chooses `folder` through the BROWSE button; the model, or nullptr.
+    JobModel* chooseFolder(const QString& scripts, const QString& folder) const;
+    /// Presses SCAN FOLDER and waits until the scan is over; false when it
+    /// did not start or did not end in time.
+    bool scan() const;
+    /// The item at `path` ("name", or "outer/inner" for an item named
+    /// "inner" inside the one named "outer"), each name searched depth first
+    /// through child items of the window; nullptr if none.
+    QQuickItem* find(const QString& path) const;
+    /// A property of the item at `path` (or of another object, such as a
+    /// popup, with that objectName), or an invalid value.
+    QVariant value(const QString& path, const char* property) const;
+    /// Text of the item at `path` (a Text, or a control's `text`).
+    QString text(const QString& path) const;
+    /// `expected`, a list of "path=text", with each text replaced by the one
+    /// shown now: equal to `expected` when every text is as expected.
+    QStringList shownTexts(const QStringList& expected) const;
     /// Clicks the middle of `item` with the left button.
     void click(QQuickItem* item) const;
     /// Selects the segment labelled `option` of the picker named `picker`.
@@ -69,3 +79,5 @@ class ComponentHarness {
 
 /// Depth-first search through the child items of `root` for `objectName`.
 QQuickItem* findItem(QQuickItem* root, const QString& objectName);
+
+}  // namespace velmora::testkit

@@ -13,6 +13,8 @@
 
 extern char** environ;
 
+namespace velmora::testkit {
+
 namespace {
 
 /// Reads what the server writes to `fd` up to the end of the first line.
@@ -76,3 +78,5 @@ XvfbServer::~XvfbServer() {
         }
     }
 }
+
+}  // namespace velmora::testkit

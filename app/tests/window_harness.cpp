@@ -7,9 +7,12 @@
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
 
+namespace velmora::testkit {
+
 namespace {
 
 const QString kMainUrl = QStringLiteral("qrc:/Velmora/Main.qml");
+constexpr int kBackendWait = 60000;  // ms: a ceiling for slow machines
 
 }  // namespace
 
@@ -46,33 +49,50 @@ QQuickItem* WindowHarness::screen() const {
     return loader == nullptr ? nullptr : loader->property("item").value<QQuickItem*>();
 }
 
-QQuickItem* WindowHarness::find(const QString& objectName, QQuickItem* root) const {
-    if (root == nullptr && window_ != nullptr) {
-        root = window_->contentItem();
+JobModel* WindowHarness::chooseFolder(const QString& scripts, const QString& folder) const {
+    auto* model = this->model<JobModel>();
+    if (model != nullptr) {
+        model->runner().setResourceDirectory(scripts);
+        model->setFolderChooser([folder](const QString&) { return folder; });
+        click(find(QStringLiteral("sourceRow/browseButton")));
     }
-    return findItem(root, objectName);
+    return model;
 }
 
-QQuickItem* WindowHarness::find(const QString& parent, const QString& child) const {
-    return find(child, find(parent));
+bool WindowHarness::scan() const {
+    const auto canScan = [this] { return value(QStringLiteral("scanButton"), "enabled").toBool(); };
+    click(find(QStringLiteral("scanButton")));
+    return !canScan() && QTest::qWaitFor(canScan, kBackendWait);
 }
 
-QVariant WindowHarness::value(const QString& objectName, const char* property) const {
-    QObject* object = find(objectName);
+QQuickItem* WindowHarness::find(const QString& path) const {
+    QQuickItem* item = window_ == nullptr ? nullptr : window_->contentItem();
+    for (const QString& name : path.split('/')) {
+        item = findItem(item, name);
+    }
+    return item;
+}
+
+QVariant WindowHarness::value(const QString& path, const char* property) const {
+    QObject* object = find(path);
     if (object == nullptr && window_ != nullptr) {
         // Popups and what they hold are found through their owners.
-        object = window_->findChild<QObject*>(objectName);
+        object = window_->findChild<QObject*>(path);
     }
     return object == nullptr ? QVariant() : object->property(property);
 }
 
-QString WindowHarness::text(const QString& objectName) const {
-    return value(objectName, "text").toString();
+QString WindowHarness::text(const QString& path) const {
+    return value(path, "text").toString();
 }
 
-QString WindowHarness::text(const QString& parent, const QString& child) const {
-    QQuickItem* item = find(parent, child);
-    return item == nullptr ? QString() : item->property("text").toString();
+QStringList WindowHarness::shownTexts(const QStringList& expected) const {
+    QStringList shown;
+    for (const QString& row : expected) {
+        const QString path = row.section('=', 0, 0);
+        shown << path + '=' + text(path);
+    }
+    return shown;
 }
 
 void WindowHarness::click(QQuickItem* item) const {
@@ -84,7 +104,7 @@ void WindowHarness::click(QQuickItem* item) const {
 }
 
 void WindowHarness::choose(const QString& picker, const QString& option) const {
-    click(find(picker, QStringLiteral("segment") + option));
+    click(find(picker + QStringLiteral("/segment") + option));
 }
 
 bool WindowHarness::grab(const QString& path) const {
@@ -116,3 +136,5 @@ ComponentHarness::ComponentHarness(const QString& qml, int width) {
 QQuickItem* ComponentHarness::find(const QString& objectName) const {
     return findItem(root_, objectName);
 }
+
+}  // namespace velmora::testkit

@@ -4,6 +4,8 @@
 
 #include <sys/types.h>
 
+namespace velmora::testkit {
+
 /// A private virtual X server (Xvfb) on a free display, for tests that need
 /// a real window. It is stopped when this object goes away.
 class XvfbServer {
@@ -22,3 +24,5 @@ class XvfbServer {
     pid_t pid_ = -1;
     QString display_;
 };
+
+}  // namespace velmora::testkit

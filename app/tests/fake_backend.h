@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace velmora::testkit {
+
+/// A stand-in for the backend scripts, for the model and window tests: the
+/// test decides what the next scan finds, what the running backend reports,
+/// and when and how it ends. Each FakeBackend has its own control folder,
+/// removed (which also ends a run still going) when it goes away.
+class FakeBackend {
+  public:
+    FakeBackend();
+
+    /// Folder holding the stand-in "sorter_backend.sh" and
+    /// "compress_backend.sh": a model's resource directory.
+    QString scriptFolder() const { return control_.path(); }
+
+    /// The summary line the next scans write; without one they write none.
+    bool setSummary(const QString& line);
+    /// The exit status of the next scans (0 unless set).
+    bool setScanExit(int status);
+    /// While held, a scan waits before it ends.
+    bool holdScans(bool hold);
+    /// The status line the running backend writes from now on.
+    bool setStatus(const QString& line);
+    /// Ends the running run, or the next one as it starts, with `exitStatus`
+    /// after it has written the current status line once more.
+    bool finish(int exitStatus);
+    /// Like finish(), but the run ends by SIGKILL.
+    bool killRun();
+    /// The arguments of the latest call with `verb`, the verb first.
+    QStringList arguments(const QString& verb) const;
+
+  private:
+    /// Replaces the control file `name` whole, so the polling script never
+    /// copies half a line.
+    bool write(const QString& name, const QString& text);
+
+    QTemporaryDir control_;
+};
+
+}  // namespace velmora::testkit

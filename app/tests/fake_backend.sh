@@ -1,0 +1,36 @@
+#!/bin/bash
+# Stand-in for both backend scripts in the model and window tests. FakeBackend
+# copies it into its control folder as sorter_backend.sh and
+# compress_backend.sh, and steers it through files in that folder:
+#   hold         while present, a scan waits before it ends
+#   summary.txt  copied into the job folder (the third argument) by "scan"
+#   scan.exit    the exit status of "scan" (0 when absent)
+#   status.txt   mirrored into the job folder while a run lasts
+#   exit         ends a run with the status it holds, or by SIGKILL for "kill"
+# Every call writes its arguments, one per line, to VERB.args. A run also
+# ends, with status 1, when the control folder is gone.
+control=$(dirname -- "${BASH_SOURCE[0]}")
+verb=$1
+job=$3
+printf '%s\n' "$@" > "$control/$verb.args"
+
+mirror_status() {
+    if [[ -f $control/status.txt ]]; then
+        cp "$control/status.txt" "$job/status.txt.part" && mv "$job/status.txt.part" "$job/status.txt"
+    fi
+}
+
+if [[ $verb == scan ]]; then
+    while [[ -e $control/hold ]]; do sleep 0.01; done
+    [[ -f $control/summary.txt ]] && cp "$control/summary.txt" "$job/summary.txt"
+    exit "$(cat "$control/scan.exit" 2>/dev/null || echo 0)"
+fi
+
+while [[ -d $control && ! -f $control/exit ]]; do
+    mirror_status
+    sleep 0.02
+done
+mirror_status
+ending=$(cat "$control/exit" 2>/dev/null || echo 1)
+[[ $ending == kill ]] && kill -KILL $$
+exit "$ending"

@@ -1,0 +1,122 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Velmora.JobControl
+
+// What both job screens share: a scrolling column of the settings card (the
+// folder row, the screen's pickers, SCAN FOLDER and the screen's figure boxes
+// in two columns) and the progress card (the progress panel over the run
+// buttons), and the alert. The screen owns its model and only shows and sets
+// it; a screen file adds the model, its titles, pickers and figure boxes.
+Item {
+    id: screen
+
+    /// The screen's job model (a SorterModel or a CompressModel).
+    property JobModel model
+    property string settingsTitle
+    property string folderTitle
+    property string folderIcon
+    property string progressTitle
+    property string startText
+    /// The screen's pickers, under the folder row.
+    property alias pickers: pickerColumn.data
+    /// The screen's figure boxes, under SCAN FOLDER.
+    property alias figures: figureGrid.data
+
+    ScrollView {
+        id: scroll
+
+        anchors.fill: parent
+        contentWidth: availableWidth
+
+        Item {
+            width: scroll.availableWidth
+            implicitHeight: cards.implicitHeight + 18
+
+            ColumnLayout {
+                id: cards
+
+                x: 9
+                y: 9
+                width: parent.width - 18
+                spacing: 5
+
+                SectionCard {
+                    objectName: "settingsCard"
+                    Layout.fillWidth: true
+                    title: screen.settingsTitle
+
+                    FolderRow {
+                        objectName: "sourceRow"
+                        Layout.fillWidth: true
+                        title: screen.folderTitle
+                        icon: screen.folderIcon
+                        path: screen.model.sourcePath !== "" ? screen.model.sourcePath : "Belum dipilih"
+                        onAction: screen.model.chooseSource()
+                    }
+
+                    ColumnLayout {
+                        id: pickerColumn
+
+                        Layout.fillWidth: true
+                        spacing: 5
+                    }
+
+                    PurpleButtonStyle {
+                        objectName: "scanButton"
+                        Layout.fillWidth: true
+                        text: "SCAN FOLDER"
+                        symbol: "magnifyingglass"
+                        font.pixelSize: 8
+                        enabled: screen.model.canScan
+                        onClicked: screen.model.scan()
+                    }
+
+                    GridLayout {
+                        id: figureGrid
+
+                        Layout.fillWidth: true
+                        columns: 2
+                        rowSpacing: 3
+                        columnSpacing: 8
+                    }
+                }
+
+                SectionCard {
+                    objectName: "progressCard"
+                    Layout.fillWidth: true
+                    title: screen.progressTitle
+
+                    CompactProgressPanel {
+                        objectName: "progressPanel"
+                        Layout.fillWidth: true
+                        title: screen.model.status
+                        progress: screen.model.progress
+                        percent: screen.model.percent
+                        speed: screen.model.speedText
+                        eta: screen.model.eta
+                        count: screen.model.processed + "/" + screen.model.total
+                        failed: screen.model.failed
+                    }
+
+                    RunButtons {
+                        Layout.fillWidth: true
+                        busy: screen.model.isBusy
+                        paused: screen.model.isPaused
+                        ready: screen.model.scanReady
+                        startText: screen.startText
+                        onStartClicked: screen.model.start()
+                        onPauseClicked: screen.model.togglePause()
+                    }
+                }
+            }
+        }
+    }
+
+    VelmoraAlert {
+        objectName: "alert"
+        shown: screen.model.showAlert
+        message: screen.model.alertText
+        onDismissed: screen.model.showAlert = false
+    }
+}
