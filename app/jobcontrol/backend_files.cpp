@@ -156,6 +156,23 @@ std::optional<CompressStatusLine> parseCompressStatus(const QString& text) {
     return CompressStatusLine{*done, *failed, *outputBytes, *inputBytes, *seconds};
 }
 
+QList<FailedPhoto> parseFailures(const QString& text) {
+    QList<FailedPhoto> failures;
+    for (const QString& line : parsePathList(text)) {
+        const qsizetype separator = line.lastIndexOf(QLatin1Char(job::kReasonSeparator));
+        if (separator < 0) {
+            failures.append({line, QString()});
+        } else {
+            failures.append({line.left(separator), line.mid(separator + 1)});
+        }
+    }
+    return failures;
+}
+
+QStringList parsePathList(const QString& text) {
+    return text.split(u'\n', Qt::SkipEmptyParts);
+}
+
 std::optional<QString> readTextFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -62,6 +63,19 @@ struct CompressStatusLine {
 /// Parses the compress worker's status line; needs every field, reads all
 /// but the total.
 std::optional<CompressStatusLine> parseCompressStatus(const QString& text);
+
+/// One photo a worker could not handle, as the failures list gives it.
+struct FailedPhoto {
+    QString path;    ///< the photo's path as the work list gave it
+    QString reason;  ///< a short reason in English; empty when the line had none
+};
+/// Parses a failures list (job::kFailures): one photo a line, its path and
+/// its reason split at the line's last job::kReasonSeparator (a path may hold
+/// that character, a reason never does). Empty lines are dropped.
+QList<FailedPhoto> parseFailures(const QString& text);
+
+/// Parses a list of paths, one a line (job::kUnreadable); empty lines dropped.
+QStringList parsePathList(const QString& text);
 
 /// The whole of `path` as UTF-8; nothing when it cannot be read.
 std::optional<QString> readTextFile(const QString& path);

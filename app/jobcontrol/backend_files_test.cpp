@@ -65,6 +65,18 @@ class BackendFilesTest : public QObject {
         QVERIFY(!velmora::parseCompressStatus("0|0|0|0|0.001"));        // six needed
         QVERIFY(velmora::parseCompressStatus("0|0|0|0|0.001|unread"));  // the sixth is not read
     }
+
+    void failuresSplitAtTheLastTab() {
+        const auto failures = velmora::parseFailures(
+            "/p/a.jpg\tnot a regular file\n\n/p/tab\there/b.jpg\tPermission denied\n/p/c.jpg\n");
+        QStringList shown;
+        for (const auto& failure : failures) {
+            shown << failure.path + "=" + failure.reason;
+        }
+        QCOMPARE(shown, (QStringList{"/p/a.jpg=not a regular file",
+                                     "/p/tab\there/b.jpg=Permission denied", "/p/c.jpg="}));
+        QCOMPARE(velmora::parsePathList("/p/x\n\n/p/y z\n"), (QStringList{"/p/x", "/p/y z"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(BackendFilesTest)
