@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "command_dispatch.h"
+#include "desktop_identity.h"
 #include "display_check.h"
 
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
@@ -27,7 +28,7 @@ int main(int argc, char* argv[]) {
 
     // QApplication rather than QGuiApplication: the folder chooser is a widget dialog.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    velmora::applyDesktopIdentity(velmora::programDataDirectory());
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));
