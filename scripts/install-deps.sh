@@ -14,6 +14,7 @@ qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
 libcanberra-dev sound-theme-freedesktop
 xvfb xauth
 desktop-file-utils appstream man-db groff-base
+dpkg-dev file
 "
 
 missing=""
