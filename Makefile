@@ -1,12 +1,14 @@
 # Two entry points: `make run` and `make test`. Both install any missing
 # Debian package first, then configure and build in build/: `make run`
 # without the tests, `make test` with them. Switching between the two only
-# adds or removes the test targets; everything else stays built.
+# adds or removes the test targets; everything else stays built. `make run`
+# first makes sure there is a display for the window. `make package` builds
+# the Debian package build/velmora_VERSION_ARCH.deb.
 BUILD := build
 JOBS := $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build build-tests run test test-main test-sanitizers bench clean
+.PHONY: all deps build build-tests run test test-main test-sanitizers bench package clean
 
 all: build
 
@@ -25,7 +27,9 @@ build: deps
 build-tests: deps
 	$(call configure_and_build,ON)
 
-run: build
+run:
+	@./scripts/check-display.sh $(BUILD)/bin/velmora
+	@$(MAKE) --no-print-directory build
 	./scripts/run-velmora.sh $(BUILD)
 
 test: test-main test-sanitizers
@@ -45,6 +49,9 @@ test-sanitizers: deps
 
 bench: build
 	./bench/run.sh $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

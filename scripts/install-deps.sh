@@ -13,6 +13,8 @@ qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templ
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
 libcanberra-dev sound-theme-freedesktop
 xvfb xauth
+desktop-file-utils appstream man-db groff-base
+dpkg-dev file
 "
 
 missing=""

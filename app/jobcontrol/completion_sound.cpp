@@ -4,11 +4,14 @@
 
 #include <canberra.h>
 
+#include <atomic>
 #include <cstdio>
 
 namespace velmora {
 
 namespace {
+
+std::atomic<bool> muted{false};
 
 /// The sound context, opened once and kept for the application's lifetime so
 /// that a sound that has started can play to its end; none when no sound
@@ -41,6 +44,9 @@ void beep() {
 }  // namespace
 
 CompletionSound playCompletionSound() {
+    if (muted) {
+        return CompletionSound::Muted;
+    }
     ca_context* context = soundContext();
     if (context != nullptr &&
         ca_context_play(context, 0, CA_PROP_EVENT_ID, "complete", CA_PROP_CANBERRA_XDG_THEME_NAME,
@@ -50,6 +56,10 @@ CompletionSound playCompletionSound() {
     }
     beep();
     return CompletionSound::Beeped;
+}
+
+void muteCompletionSound() {
+    muted = true;
 }
 
 }  // namespace velmora

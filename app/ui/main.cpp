@@ -1,17 +1,34 @@
-// Velmora, the window application: one fixed window with the SORTER and
-// COMPRESS tabs. Everything it shows lives in the Velmora QML module.
+// velmora: the window application, one fixed window with the SORTER and
+// COMPRESS tabs (everything it shows lives in the Velmora QML module), and
+// before any window exists its command line: --help, --version and the
+// subcommands that need no display.
 #include <QtQml/qqmlextensionplugin.h>
 #include <QApplication>
 #include <QQmlApplicationEngine>
 #include <QUrl>
 
+#include <cstdio>
+
+#include "command_dispatch.h"
+#include "desktop_identity.h"
+#include "display_check.h"
+
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
 
 int main(int argc, char* argv[]) {
+    if (const auto exitStatus = velmora::cli::runWithoutWindow(argc, argv)) {
+        return *exitStatus;
+    }
+    // Without a display Qt would abort; say what to do instead.
+    if (!velmora::cli::hasDisplay()) {
+        std::fputs(velmora::cli::noDisplayMessage().toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+
     // QApplication rather than QGuiApplication: the folder chooser is a widget dialog.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    velmora::applyDesktopIdentity(velmora::programDataDirectory());
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));

@@ -1,0 +1,58 @@
+#include "command_dispatch.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <clocale>
+#include <cstdio>
+
+#include "command_line.h"
+#include "completion_sound.h"
+#include "console.h"
+#include "exit_status.h"
+#include "job_commands.h"
+
+namespace velmora::cli {
+
+namespace {
+
+void write(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+}  // namespace
+
+std::optional<int> runWithoutWindow(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine commandLine = parseCommandLine(arguments);
+    switch (commandLine.command) {
+        case Command::Window:
+            return std::nullopt;
+        case Command::Help:
+            write(stdout, usageText());
+            return kAllDone;
+        case Command::Version:
+            write(stdout, versionText());
+            return kAllDone;
+        case Command::UsageError:
+            write(stderr, QStringLiteral("velmora: ") + commandLine.error + u'\n' + usageText());
+            return kUsageError;
+        case Command::Sort:
+        case Command::Compress:
+            break;
+    }
+
+    QCoreApplication application(argc, argv);
+    // Qt has taken the user's locale; the messages of the system stay English,
+    // as the command line's own are.
+    std::setlocale(LC_MESSAGES, "C");
+    velmora::muteCompletionSound();
+    Console console(stdout, stderr);
+    return commandLine.command == Command::Sort ? runSort(commandLine.job, console)
+                                                : runCompress(commandLine.job, console);
+}
+
+}  // namespace velmora::cli

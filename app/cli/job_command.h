@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "command_line.h"
+#include "console.h"
+#include "job_model.h"
+
+namespace velmora::cli {
+
+/// What sets one subcommand apart from the other: its name and the texts
+/// only it can make from its model and its status line.
+struct JobCommand {
+    QString name;          ///< "sort" or "compress"
+    QString photosCalled;  ///< what its photos are called: "numbered photos", "photos"
+    /// The lines a dry run prints below its first line.
+    std::function<QStringList()> dryRunReport;
+    /// The amounts of data in a run's summary, from the worker's status
+    /// line (empty text when it could not be read).
+    std::function<QString(const QString& statusLine)> amounts;
+};
+
+/// Runs a subcommand through `model`, whose choices are already set: checks
+/// SOURCE, scans, then prints the dry run's report, or runs the job with a
+/// live line on a terminal and ends with one summary line and the photos
+/// that failed. `jobFolder` gives the model's job folder. Returns the exit
+/// status.
+int runJobCommand(JobModel& model, const std::function<QString()>& jobFolder,
+                  const JobCommand& command, const JobOptions& options, Console& console);
+
+}  // namespace velmora::cli

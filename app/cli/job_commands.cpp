@@ -1,0 +1,110 @@
+#include "job_commands.h"
+
+#include <QDir>
+
+#include "backend_files.h"
+#include "compress_model.h"
+#include "formatting.h"
+#include "job_command.h"
+#include "job_protocol.h"
+#include "readable_job_model.h"
+#include "sorter_model.h"
+
+namespace velmora::cli {
+
+namespace {
+
+QString secondsText(double seconds) {
+    return QString::number(seconds, 'f', 1) + QStringLiteral(" s");
+}
+
+/// The folders a run makes inside `source`, one line each.
+QStringList folderLines(const QString& source, const QStringList& names) {
+    QStringList lines;
+    for (const QString& name : names) {
+        lines << QStringLiteral("  ") + QDir(source).filePath(name);
+    }
+    return lines;
+}
+
+}  // namespace
+
+int runSort(const JobOptions& options, Console& console) {
+    ReadableJobModel<SorterModel> model;
+    if (options.mode) {
+        model.setMode(*options.mode);
+    }
+    if (options.workers) {
+        model.setWorkers(*options.workers);
+    }
+    if (options.oddFolders) {
+        model.setOddFolders(*options.oddFolders);
+    }
+    if (options.evenFolders) {
+        model.setEvenFolders(*options.evenFolders);
+    }
+
+    JobCommand command;
+    command.name = QStringLiteral("sort");
+    command.photosCalled = QStringLiteral("numbered photos");
+    command.dryRunReport = [&model] {
+        QStringList folders;
+        for (int i = 0; i < model.oddFolders(); ++i) {
+            folders << QString::fromStdString(job::folderName(1, i, model.oddFolders()));
+        }
+        for (int i = 0; i < model.evenFolders(); ++i) {
+            folders << QString::fromStdString(job::folderName(0, i, model.evenFolders()));
+        }
+        const bool copying = model.mode() == QLatin1String("COPY");
+        return QStringList{QStringLiteral("numbered photos: %1 (%2 odd, %3 even)")
+                               .arg(model.total())
+                               .arg(model.odd())
+                               .arg(model.even()),
+                           QStringLiteral("other files, left aside: %1").arg(model.ignored()),
+                           QStringLiteral("a run would %1 them with %2 workers into:")
+                               .arg(copying ? QStringLiteral("copy") : QStringLiteral("move"))
+                               .arg(model.workers())} +
+               folderLines(model.sourcePath(), folders);
+    };
+    command.amounts = [](const QString& statusLine) {
+        const SortStatusLine status = parseSortStatus(statusLine).value_or(SortStatusLine{});
+        return formatByteSize(status.bytes) + QStringLiteral(" in ") + secondsText(status.seconds);
+    };
+    return runJobCommand(
+        model, [&model] { return model.jobFolder(); }, command, options, console);
+}
+
+int runCompress(const JobOptions& options, Console& console) {
+    ReadableJobModel<CompressModel> model;
+    if (options.quality) {
+        model.setQuality(*options.quality);
+    }
+    if (options.workers) {
+        model.setWorkers(*options.workers);
+    }
+
+    JobCommand command;
+    command.name = QStringLiteral("compress");
+    command.photosCalled = QStringLiteral("photos");
+    command.dryRunReport = [&model] {
+        return QStringList{QStringLiteral("photos: %1 (%2)")
+                               .arg(QString::number(model.total()), model.beforeText()),
+                           QStringLiteral("other files, left aside: %1").arg(model.ignored()),
+                           QStringLiteral("a run would compress them at quality %1 with %2 "
+                                          "workers into:")
+                               .arg(model.quality())
+                               .arg(model.workers())} +
+               folderLines(model.sourcePath(), {model.outputFolderName()});
+    };
+    command.amounts = [](const QString& statusLine) {
+        const CompressStatusLine status =
+            parseCompressStatus(statusLine).value_or(CompressStatusLine{});
+        return formatByteSize(status.inputBytes) + QStringLiteral(" read, ") +
+               formatByteSize(status.outputBytes) + QStringLiteral(" written in ") +
+               secondsText(status.seconds);
+    };
+    return runJobCommand(
+        model, [&model] { return model.jobFolder(); }, command, options, console);
+}
+
+}  // namespace velmora::cli
