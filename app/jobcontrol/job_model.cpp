@@ -49,6 +49,10 @@ QString JobModel::sourcePath() const {
     return sourceURL_.toLocalFile();
 }
 
+QUrl JobModel::chooserFolder() const {
+    return sourceURL_.isEmpty() ? QUrl::fromLocalFile(QDir::homePath()) : sourceURL_;
+}
+
 void JobModel::setFolderChooser(velmora::FolderChooser chooser) {
     chooser_ = std::move(chooser);
 }
@@ -76,6 +80,9 @@ void JobModel::takeChosenFolder(const QUrl& folder) {
 }
 
 void JobModel::resetScan() {
+    if (isBusy_) {
+        return;
+    }
     clearScanFigures();
     setScanReady(false);
     setIsPaused(false);

@@ -79,6 +79,8 @@ class JobModel : public QObject {
     Q_PROPERTY(QVariantList alertFailures READ alertFailures NOTIFY alertTextChanged)
     /// Title of the folder chooser.
     Q_PROPERTY(QString chooserTitle READ chooserTitle CONSTANT)
+    /// Where the folder chooser opens: the chosen folder, else the home folder.
+    Q_PROPERTY(QUrl chooserFolder READ chooserFolder NOTIFY sourceURLChanged)
 
     /// The chosen folder as a plain path; empty while none is chosen.
     Q_PROPERTY(QString sourcePath READ sourcePath NOTIFY sourceURLChanged)
@@ -110,6 +112,7 @@ class JobModel : public QObject {
     QString alertText() const { return alertText_; }
     QVariantList alertFailures() const { return alertFailures_; }
     QString chooserTitle() const { return setup_.chooserTitle; }
+    QUrl chooserFolder() const;
     QString sourcePath() const;
     virtual QString speedText() const = 0;
 
@@ -127,7 +130,8 @@ class JobModel : public QObject {
     /// Makes `folder` the source and resets the scan; nothing while a scan
     /// or a run is busy or for an empty or non-local URL.
     Q_INVOKABLE void takeChosenFolder(const QUrl& folder);
-    /// Zeroes the scan and run figures and asks for a new scan.
+    /// Zeroes the scan and run figures and asks for a new scan; nothing
+    /// while a scan or a run is busy, whose figures they are.
     Q_INVOKABLE void resetScan();
     /// Scans the source folder in a new job folder.
     Q_INVOKABLE void scan();
