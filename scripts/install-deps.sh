@@ -11,6 +11,7 @@ qt6-base-dev qt6-declarative-dev libgl-dev
 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-dialogs
 qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templates
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
+qml6-module-qt-labs-folderlistmodel
 libcanberra-dev sound-theme-freedesktop
 xvfb xauth
 desktop-file-utils appstream man-db groff-base

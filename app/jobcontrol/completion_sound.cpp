@@ -1,6 +1,8 @@
 #include "completion_sound.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <canberra.h>
 
@@ -14,10 +16,14 @@ namespace {
 std::atomic<bool> muted{false};
 
 /// The sound context, opened once and kept for the application's lifetime so
-/// that a sound that has started can play to its end; none when no sound
-/// system could be opened (that is not retried).
+/// that a sound that has started can play to its end; none when there is no
+/// sound output or no sound system could be opened (that is not retried).
 ca_context* soundContext() {
     static ca_context* context = [] {
+        if (!soundOutputExists(QStringLiteral("/dev/snd"), qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                               qEnvironmentVariable("PULSE_SERVER"))) {
+            return static_cast<ca_context*>(nullptr);
+        }
         ca_context* made = nullptr;
         if (ca_context_create(&made) != CA_SUCCESS) {
             return static_cast<ca_context*>(nullptr);
@@ -42,6 +48,22 @@ void beep() {
 }
 
 }  // namespace
+
+bool soundOutputExists(const QString& deviceFolder, const QString& runtimeFolder,
+                       const QString& pulseServer) {
+    if (!pulseServer.isEmpty()) {
+        return true;
+    }
+    // PulseAudio and PipeWire's Pulse server both listen here.
+    if (!runtimeFolder.isEmpty() &&
+        QFileInfo::exists(QDir(runtimeFolder).filePath(QStringLiteral("pulse/native")))) {
+        return true;
+    }
+    // ALSA's playback devices are pcmC<card>D<device>p.
+    return !QDir(deviceFolder)
+                .entryList({QStringLiteral("pcmC*D*p")}, QDir::System | QDir::Files)
+                .isEmpty();
+}
 
 CompletionSound playCompletionSound() {
     if (muted) {

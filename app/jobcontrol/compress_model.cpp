@@ -18,9 +18,10 @@ CompressModel::CompressModel(QObject* parent)
               .chooserTitle = QStringLiteral("Pilih Folder Foto"),
               .initialStatus = QStringLiteral("Pilih folder yang berisi foto."),
               .scanPrompt =
-                  QStringLiteral("Klik SCAN FOTO untuk membaca foto yang dapat dikompres."),
+                  QStringLiteral("Klik SCAN FOLDER untuk membaca foto yang dapat dikompres."),
               .scanning = QStringLiteral("Scanning file foto…"),
               .nothingFound = QStringLiteral("Tidak ada file foto yang didukung."),
+              .sourceUnreadable = QStringLiteral("Folder foto tidak dapat dibaca."),
               .scanFailed = QStringLiteral("Scan kompresi gagal."),
               .paused = QStringLiteral("Kompresi dijeda sementara…"),
               .stoppedWithError = QStringLiteral("Kompresi berhenti dengan error (code %1)."),
@@ -92,8 +93,9 @@ QStringList CompressModel::runArguments() const {
     };
 }
 
-std::optional<velmora::RunFigures> CompressModel::runFiguresOf(const QString& text) const {
-    return velmora::compressRunFigures(text, total());
+std::optional<velmora::RunFigures> CompressModel::runFiguresOf(
+    const QString& text, const velmora::PauseLog& pauses) const {
+    return velmora::compressRunFigures(text, total(), pauses);
 }
 
 void CompressModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
@@ -112,7 +114,7 @@ QString CompressModel::resumedStatus() const {
 // Setters: each publishes its field when the value changes.
 
 void CompressModel::setQuality(int quality) {
-    if (quality_ != quality) {
+    if (quality_ != quality && !isBusy()) {
         quality_ = quality;
         emit qualityChanged();
         resetScan();

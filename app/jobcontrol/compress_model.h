@@ -41,7 +41,8 @@ class CompressModel : public JobModel {
     QString speedText() const override;
 
     /// A real change stores the quality and resets the scan, whose figures
-    /// were found for another output folder; the same value changes nothing.
+    /// were found for another output folder; the same value, or any value
+    /// while a scan or a run is busy, changes nothing.
     void setQuality(int quality);
 
   signals:
@@ -58,7 +59,8 @@ class CompressModel : public JobModel {
     /// "Scan selesai. Output: " and the output folder's name.
     QString scannedStatus() const override;
     QStringList runArguments() const override;
-    std::optional<velmora::RunFigures> runFiguresOf(const QString& text) const override;
+    std::optional<velmora::RunFigures> runFiguresOf(const QString& text,
+                                                    const velmora::PauseLog& pauses) const override;
     void takeOwnRunFigures(const velmora::RunFigures& figures) override;
     QString runLabel() const override;
     QString resumedStatus() const override;

@@ -163,8 +163,13 @@ class CompressModelTest : public QObject {
                  (QStringList{"compress", path("photos"), backend_->arguments("scan").value(2),
                               "75", "3"}));
 
+        // No quality change while a run is busy: it would reset its figures.
         QVERIFY(backend_->finish(2));
         model->start();
+        model->setQuality(25);
+        QCOMPARE(model->quality(), 75);
+        QVERIFY(model->scanReady());
+
         QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
         QCOMPARE(model->status(), "Kompresi berhenti dengan error (code 2).");
 
@@ -179,7 +184,7 @@ class CompressModelTest : public QObject {
         QCOMPARE(model->outputFolderName(), "COMPRESSED_90");
         QVERIFY(!model->scanReady());
         QCOMPARE(model->total(), 0);
-        QCOMPARE(model->status(), "Klik SCAN FOTO untuk membaca foto yang dapat dikompres.");
+        QCOMPARE(model->status(), "Klik SCAN FOLDER untuk membaca foto yang dapat dikompres.");
         model->start();  // no photos: silently nothing
         QVERIFY(!model->isBusy());
     }

@@ -10,7 +10,4 @@ namespace velmora {
 /// path, or an empty text when the user cancels.
 using FolderChooser = std::function<QString(const QString& title)>;
 
-/// The platform's modal folder chooser (needs a QApplication).
-QString choosePlatformFolder(const QString& title);
-
 }  // namespace velmora

@@ -1,7 +1,9 @@
 #include "job_model.h"
 
 #include <QDir>
+#include <QVariantMap>
 
+#include <algorithm>
 #include <csignal>
 
 #include "backend_files.h"
@@ -10,20 +12,45 @@
 #include "job_protocol.h"
 #include "published_field.h"
 
+namespace {
+
+/// The ETA while a run is paused.
+const QString kPausedEta = QStringLiteral("dijeda");
+
+/// A job file's lines, or none when it cannot be read.
+QString jobFileText(const QString& jobFolder, std::string_view name) {
+    return velmora::readTextFile(velmora::jobFilePath(jobFolder, name)).value_or(QString());
+}
+
+}  // namespace
+
 JobModel::JobModel(const JobSetup& setup, QObject* parent)
     : QObject(parent),
       status_(setup.initialStatus),
       setup_(setup),
-      chooser_(velmora::choosePlatformFolder),
       runner_(setup.scriptName, setup.jobFolderPrefix, setup.pollInterval) {
     connect(&runner_, &velmora::BackendRunner::tick, this, [this] { readStatus(false); });
     connect(&runner_, &velmora::BackendRunner::finished, this, &JobModel::finishRun);
 }
 
-JobModel::~JobModel() = default;
+JobModel::~JobModel() {
+    if (!runner_.isRunning()) {
+        return;
+    }
+    if (isPaused_) {
+        // Left stopped, the backend would never end, and a move would stay
+        // half done.
+        runner_.sendSignal(SIGCONT);
+    }
+    velmora::holdUntilProcessEnds(runFolder_, static_cast<pid_t>(runner_.processId()));
+}
 
 QString JobModel::sourcePath() const {
     return sourceURL_.toLocalFile();
+}
+
+QUrl JobModel::chooserFolder() const {
+    return sourceURL_.isEmpty() ? QUrl::fromLocalFile(QDir::homePath()) : sourceURL_;
 }
 
 void JobModel::setFolderChooser(velmora::FolderChooser chooser) {
@@ -31,15 +58,31 @@ void JobModel::setFolderChooser(velmora::FolderChooser chooser) {
 }
 
 void JobModel::chooseSource() {
-    const QString folder = chooser_(setup_.chooserTitle);
-    if (folder.isEmpty()) {
+    if (isBusy_) {
         return;
     }
-    setSourceURL(QUrl::fromLocalFile(QDir::cleanPath(folder)));
+    if (!chooser_) {
+        emit folderChooserRequested();
+        return;
+    }
+    const QString folder = chooser_(setup_.chooserTitle);
+    if (!folder.isEmpty()) {
+        takeChosenFolder(QUrl::fromLocalFile(folder));
+    }
+}
+
+void JobModel::takeChosenFolder(const QUrl& folder) {
+    if (isBusy_ || !folder.isLocalFile() || folder.toLocalFile().isEmpty()) {
+        return;
+    }
+    setSourceURL(QUrl::fromLocalFile(QDir::cleanPath(folder.toLocalFile())));
     resetScan();
 }
 
 void JobModel::resetScan() {
+    if (isBusy_) {
+        return;
+    }
     clearScanFigures();
     setScanReady(false);
     setIsPaused(false);
@@ -55,19 +98,21 @@ void JobModel::scan() {
     setScanReady(false);
     setStatus(setup_.scanning);
 
-    const QString jobFolder = runner_.makeJobFolder();
-    jobFolder_ = jobFolder;
-    const QUrl scannedSource = sourceURL_;
-    runner_.launchWaited(scanArguments(jobFolder),
-                         velmora::jobFilePath(jobFolder, velmora::job::kSummary), setup_.scanOutput,
-                         [this, jobFolder, scannedSource](const velmora::WaitedOutcome& outcome) {
-                             applyScanResult(outcome, jobFolder, scannedSource);
+    // The folder of the scan before is let go here, and removed unless a
+    // backend still works in it.
+    jobFolder_ = std::make_shared<const velmora::JobFolderLease>(runner_.makeJobFolder());
+    const velmora::JobFolderHold scanFolder = jobFolder_;
+    runner_.launchWaited(scanArguments(scanFolder->path()),
+                         velmora::jobFilePath(scanFolder->path(), velmora::job::kSummary),
+                         setup_.scanOutput,
+                         [this, scanFolder](const velmora::WaitedOutcome& outcome) {
+                             applyScanResult(outcome, scanFolder);
                          });
 }
 
-void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome, const QString& jobFolder,
-                               const QUrl& scannedSource) {
-    if (jobFolder != jobFolder_) {
+void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome,
+                               const velmora::JobFolderHold& scanFolder) {
+    if (scanFolder != jobFolder_) {
         return;  // a later scan has taken over; its own result will come
     }
     setIsBusy(false);
@@ -75,8 +120,16 @@ void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome, const QStr
         alert(outcome.launchError);
         return;
     }
-    if (scannedSource != sourceURL_) {
-        return;  // another folder was chosen meanwhile: these figures are not its
+    const QStringList unreadable =
+        velmora::parsePathList(jobFileText(scanFolder->path(), velmora::job::kUnreadable));
+    const QString source = QDir::cleanPath(sourcePath());
+    const bool sourceUnreadable =
+        std::any_of(unreadable.begin(), unreadable.end(),
+                    [&source](const QString& folder) { return QDir::cleanPath(folder) == source; });
+    if (sourceUnreadable) {
+        clearScanFigures();
+        setStatus(setup_.sourceUnreadable);
+        return;
     }
     if (outcome.exitStatus != 0 || !takeSummary(outcome.resultText)) {
         alert(setup_.scanFailed);
@@ -85,19 +138,36 @@ void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome, const QStr
     setProcessed(0);
     setFailed(0);
     setScanReady(total_ > 0);
-    setStatus(total_ > 0 ? scannedStatus() : setup_.nothingFound);
+    setStatus(
+        withUnreadableCount(total_ > 0 ? scannedStatus() : setup_.nothingFound, unreadable.size()));
+}
+
+QString JobModel::withUnreadableCount(const QString& status, qsizetype unreadable) {
+    if (unreadable == 0) {
+        return status;
+    }
+    return status + QStringLiteral(" %1 folder tidak dapat dibaca.").arg(unreadable);
 }
 
 void JobModel::start() {
-    if (sourceURL_.isEmpty() || jobFolder_.isEmpty() || total_ < 1) {
+    if (sourceURL_.isEmpty() || !jobFolder_ || total_ < 1) {
         return;
+    }
+    if (runner_.isRunning()) {
+        // Started again over a run still going: that backend keeps its folder.
+        velmora::holdUntilProcessEnds(runFolder_, static_cast<pid_t>(runner_.processId()));
     }
     setIsBusy(true);
     setIsPaused(false);
+    beginRun();
     clearRunFigures();
 
+    runFolder_ = jobFolder_;
+    pauses_ = {};
+    runClock_.start();
     const auto refusal = runner_.launchWatched(runArguments());
     if (refusal) {
+        runFolder_.reset();
         setIsBusy(false);
         setIsPaused(false);
         alert(*refusal);
@@ -117,24 +187,35 @@ void JobModel::togglePause() {
                   QStringLiteral(" proses."));
             return;
         case velmora::SignalResult::Delivered:
-            setIsPaused(pausing);
-            setStatus(pausing ? setup_.paused : resumedStatus());
-            return;
+            break;
+    }
+    setIsPaused(pausing);
+    if (pausing) {
+        pauses_.paused(runSeconds());
+        setEta(kPausedEta);
+        setStatus(setup_.paused);
+    } else {
+        pauses_.resumed(runSeconds());
+        setEta(QStringLiteral("--:--"));  // until the next read
+        setStatus(resumedStatus());
     }
 }
 
 void JobModel::alert(const QString& text) {
-    setAlertText(text);
-    setShowAlert(true);
+    setAlert(text, {});
+}
+
+double JobModel::runSeconds() const {
+    return static_cast<double>(runClock_.nsecsElapsed()) / 1e9;
 }
 
 void JobModel::readStatus(bool final) {
-    if (jobFolder_.isEmpty()) {
+    if (!runFolder_) {
         return;
     }
     const auto text =
-        velmora::readTextFile(velmora::jobFilePath(jobFolder_, velmora::job::kStatus));
-    const auto figures = text ? runFiguresOf(*text) : std::nullopt;
+        velmora::readTextFile(velmora::jobFilePath(runFolder_->path(), velmora::job::kStatus));
+    const auto figures = text ? runFiguresOf(*text, pauses_) : std::nullopt;
     if (!figures) {
         return;
     }
@@ -142,6 +223,9 @@ void JobModel::readStatus(bool final) {
     setFailed(figures->failed);
     setProgress(figures->progress, figures->percent);
     takeOwnRunFigures(*figures);
+    if (isPaused_ && !final) {
+        return;
+    }
     setEta(velmora::etaOf(processed_, total_, figures->seconds, final));
     setStatus(final ? setup_.done
                     : runLabel() + QStringLiteral("… ") + QString::number(percent_) +
@@ -149,21 +233,39 @@ void JobModel::readStatus(bool final) {
 }
 
 void JobModel::finishRun(int exitStatus) {
+    pauses_.resumed(runSeconds());  // a backend ended while stopped
     setIsBusy(false);
     setIsPaused(false);
     readStatus(true);
+    const QVariantList failures = readFailures();
+    runFolder_.reset();
     if (exitStatus != 0) {
         setStatus(setup_.stoppedWithError.arg(exitStatus));
         return;
     }
     setStatus(setup_.done);
     velmora::playCompletionSound();
-    alert(velmora::completionAlert(processed_, failed_));
+    setAlert(velmora::completionAlert(processed_, failed_), failures);
+}
+
+QVariantList JobModel::readFailures() const {
+    QVariantList listed;
+    const auto failures =
+        velmora::parseFailures(jobFileText(runFolder_->path(), velmora::job::kFailures));
+    for (const velmora::FailedPhoto& photo :
+         failures.first(std::min(failures.size(), kListedFailures))) {
+        listed.append(QVariantMap{{QStringLiteral("path"), photo.path},
+                                  {QStringLiteral("reason"), photo.reason}});
+    }
+    return listed;
 }
 
 // Setters: each publishes its field when the value changes.
 
 void JobModel::setSourceURL(const QUrl& url) {
+    if (isBusy_) {
+        return;
+    }
     const bool couldScan = canScan();
     velmora::publish(this, sourceURL_, url, &JobModel::sourceURLChanged);
     announceCanScan(couldScan);
@@ -226,6 +328,11 @@ void JobModel::setScanReady(bool value) {
     velmora::publish(this, scanReady_, value, &JobModel::scanReadyChanged);
 }
 
-void JobModel::setAlertText(const QString& value) {
-    velmora::publish(this, alertText_, value, &JobModel::alertTextChanged);
+void JobModel::setAlert(const QString& text, const QVariantList& failures) {
+    if (alertText_ != text || alertFailures_ != failures) {
+        alertText_ = text;
+        alertFailures_ = failures;
+        emit alertTextChanged();
+    }
+    setShowAlert(true);
 }

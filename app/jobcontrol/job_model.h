@@ -1,16 +1,20 @@
 #pragma once
 
 #include <QtQml/qqmlregistration.h>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <QVariantList>
 
 #include <chrono>
 #include <optional>
 
 #include "backend_runner.h"
 #include "folder_chooser.h"
+#include "job_folder_lease.h"
+#include "pause_log.h"
 #include "run_figures.h"
 
 /// What sets one job apart from the other jobs: its backend, its job
@@ -26,6 +30,7 @@ struct JobSetup {
     QString scanPrompt;        ///< status after resetScan()
     QString scanning;          ///< status while a scan runs
     QString nothingFound;      ///< status after a scan that found no photo
+    QString sourceUnreadable;  ///< status after a scan that could not read the folder itself
     QString scanFailed;        ///< alert after a failed scan
     QString paused;            ///< status after a pause
     QString stoppedWithError;  ///< status after a failing run; "%1" is the exit status
@@ -38,6 +43,12 @@ struct JobSetup {
 /// BackendRunner; the subclasses add their choices and figures and read
 /// their backend's files. Lives on the main thread; every change is
 /// published there.
+///
+/// While a scan or a run is busy the source folder stays as it is, so the
+/// figures, the paused state and the end alert always belong to the folder
+/// shown. Each scan works in a job folder of its own, which is removed once
+/// a later scan has replaced it, or the model has gone, and no backend works
+/// in it any more.
 class JobModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -63,12 +74,24 @@ class JobModel : public QObject {
     Q_PROPERTY(bool canScan READ canScan NOTIFY canScanChanged)
     Q_PROPERTY(bool showAlert READ showAlert WRITE setShowAlert NOTIFY showAlertChanged)
     Q_PROPERTY(QString alertText READ alertText NOTIFY alertTextChanged)
+    /// The photos the run of the end alert failed on, each a map of "path"
+    /// and "reason", at most kListedFailures of them; empty for other alerts.
+    Q_PROPERTY(QVariantList alertFailures READ alertFailures NOTIFY alertTextChanged)
+    /// Title of the folder chooser.
+    Q_PROPERTY(QString chooserTitle READ chooserTitle CONSTANT)
+    /// Where the folder chooser opens: the chosen folder, else the home folder.
+    Q_PROPERTY(QUrl chooserFolder READ chooserFolder NOTIFY sourceURLChanged)
 
     /// The chosen folder as a plain path; empty while none is chosen.
     Q_PROPERTY(QString sourcePath READ sourcePath NOTIFY sourceURLChanged)
 
   public:
-    /// Releases the job's handles; a running backend goes on unobserved.
+    /// The most failed photos an end alert lists.
+    static constexpr qsizetype kListedFailures = 500;
+
+    /// Releases the job's handles. A running backend goes on unobserved, and
+    /// one that is paused is continued first, so that it runs to its end;
+    /// its job folder is removed once it has ended.
     ~JobModel() override;
 
     QUrl sourceURL() const { return sourceURL_; }
@@ -87,19 +110,28 @@ class JobModel : public QObject {
     bool canScan() const { return !sourceURL_.isEmpty() && !isBusy_; }
     bool showAlert() const { return showAlert_; }
     QString alertText() const { return alertText_; }
+    QVariantList alertFailures() const { return alertFailures_; }
+    QString chooserTitle() const { return setup_.chooserTitle; }
+    QUrl chooserFolder() const;
     QString sourcePath() const;
     virtual QString speedText() const = 0;
 
-    /// Sets the source folder as it stands; chooseSource() also resets the scan.
+    /// Sets the source folder as it stands, unless a scan or a run is busy;
+    /// chooseSource() also resets the scan.
     void setSourceURL(const QUrl& url);
     void setWorkers(int workers);
     /// The screen clears the flag when the user dismisses the alert.
     void setShowAlert(bool show);
 
-    /// Shows the folder chooser under the job's title; a chosen folder
-    /// becomes `sourceURL` and the scan figures are reset.
+    /// Asks for a folder under the job's title, unless a scan or a run is
+    /// busy: through the chooser set with setFolderChooser(), or else by
+    /// folderChooserRequested(), whose answer is takeChosenFolder().
     Q_INVOKABLE void chooseSource();
-    /// Zeroes the scan and run figures and asks for a new scan.
+    /// Makes `folder` the source and resets the scan; nothing while a scan
+    /// or a run is busy or for an empty or non-local URL.
+    Q_INVOKABLE void takeChosenFolder(const QUrl& folder);
+    /// Zeroes the scan and run figures and asks for a new scan; nothing
+    /// while a scan or a run is busy, whose figures they are.
     Q_INVOKABLE void resetScan();
     /// Scans the source folder in a new job folder.
     Q_INVOKABLE void scan();
@@ -111,7 +143,8 @@ class JobModel : public QObject {
     /// Raises an alert with `text`.
     Q_INVOKABLE void alert(const QString& text);
 
-    /// Replaces the platform's folder chooser (tests supply a folder).
+    /// Answers chooseSource() at once (tests supply a folder) instead of
+    /// asking the screen's folder chooser.
     void setFolderChooser(velmora::FolderChooser chooser);
     /// The process runner, for settings such as the resource directory and
     /// the poll interval.
@@ -135,12 +168,14 @@ class JobModel : public QObject {
     void canScanChanged();
     void showAlertChanged();
     void alertTextChanged();
+    /// chooseSource() asks the screen to show its folder chooser.
+    void folderChooserRequested();
 
   protected:
     explicit JobModel(const JobSetup& setup, QObject* parent = nullptr);
 
     /// Job folder of the latest scan; empty before the first.
-    QString jobFolder() const { return jobFolder_; }
+    QString jobFolder() const { return jobFolder_ ? jobFolder_->path() : QString(); }
 
     void setTotal(qint64 value);
     void setIgnored(qint64 value);
@@ -164,28 +199,39 @@ class JobModel : public QObject {
     virtual QString scannedStatus() const = 0;
     /// The arguments of a run, the verb included.
     virtual QStringList runArguments() const = 0;
-    /// The run figures of a status file's text; nothing when the text is not
-    /// a valid status line.
-    virtual std::optional<velmora::RunFigures> runFiguresOf(const QString& text) const = 0;
+    /// The run figures of a status file's text, paused time left out;
+    /// nothing when the text is not a valid status line.
+    virtual std::optional<velmora::RunFigures> runFiguresOf(
+        const QString& text, const velmora::PauseLog& pauses) const = 0;
     /// Publishes the run figures only this job shows (its speed, its output).
     virtual void takeOwnRunFigures(const velmora::RunFigures& figures) = 0;
     /// What the running status line starts with, before "… 0%".
     virtual QString runLabel() const = 0;
     /// Status after a resumed pause.
     virtual QString resumedStatus() const = 0;
+    /// Takes the choices that hold for the whole run about to start.
+    virtual void beginRun() {}
 
-    void applyScanResult(const velmora::WaitedOutcome& outcome, const QString& jobFolder,
-                         const QUrl& scannedSource);
+    void applyScanResult(const velmora::WaitedOutcome& outcome,
+                         const velmora::JobFolderHold& scanFolder);
+    /// `status` with the number of folders the scan could not read.
+    static QString withUnreadableCount(const QString& status, qsizetype unreadable);
     /// Reads the job folder's status file into the run figures; `final`
-    /// marks the read made after the backend has ended.
+    /// marks the read made after the backend has ended. While the run is
+    /// paused the paused status and ETA stay.
     void readStatus(bool final);
     void finishRun(int exitStatus);
+    /// The failed photos of the finished run, for the end alert.
+    QVariantList readFailures() const;
+    /// Seconds since the current run was launched.
+    double runSeconds() const;
 
     void setIsPaused(bool value);
     void setStatus(const QString& value);
     void setIsBusy(bool value);
     void setScanReady(bool value);
-    void setAlertText(const QString& value);
+    /// Sets the alert's text and the failures it lists.
+    void setAlert(const QString& text, const QVariantList& failures);
     /// Emits canScanChanged() when canScan() differs from `before`.
     void announceCanScan(bool before);
 
@@ -204,7 +250,12 @@ class JobModel : public QObject {
     bool scanReady_ = false;
     bool showAlert_ = false;
     QString alertText_;
-    QString jobFolder_;
+    QVariantList alertFailures_;
+
+    velmora::JobFolderHold jobFolder_;  ///< the latest scan's job folder
+    velmora::JobFolderHold runFolder_;  ///< the running backend's job folder
+    QElapsedTimer runClock_;            ///< started as a run is launched
+    velmora::PauseLog pauses_;          ///< the current run's stops
 
     JobSetup setup_;
     velmora::FolderChooser chooser_;

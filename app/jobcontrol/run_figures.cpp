@@ -27,25 +27,29 @@ double perSecond(double amount, double seconds) {
 }
 }  // namespace
 
-std::optional<RunFigures> sortRunFigures(const QString& text, qint64 total, SortSpeedUnit unit) {
+std::optional<RunFigures> sortRunFigures(const QString& text, qint64 total, SortSpeedUnit unit,
+                                         const PauseLog& pauses) {
     const auto line = parseSortStatus(text);
     if (!line) {
         return std::nullopt;
     }
-    RunFigures figures = countsOf(line->done, line->failed, line->seconds, total);
+    const double seconds = pauses.activeSeconds(line->seconds);
+    RunFigures figures = countsOf(line->done, line->failed, seconds, total);
     figures.speed = unit == SortSpeedUnit::Files
-                        ? perSecond(static_cast<double>(line->done), line->seconds)
-                        : perSecond(line->bytes / kMegabyte, line->seconds);
+                        ? perSecond(static_cast<double>(line->done), seconds)
+                        : perSecond(line->bytes / kMegabyte, seconds);
     return figures;
 }
 
-std::optional<RunFigures> compressRunFigures(const QString& text, qint64 total) {
+std::optional<RunFigures> compressRunFigures(const QString& text, qint64 total,
+                                             const PauseLog& pauses) {
     const auto line = parseCompressStatus(text);
     if (!line) {
         return std::nullopt;
     }
-    RunFigures figures = countsOf(line->done, line->failed, line->seconds, total);
-    figures.speed = perSecond(line->inputBytes / kMegabyte, line->seconds);
+    const double seconds = pauses.activeSeconds(line->seconds);
+    RunFigures figures = countsOf(line->done, line->failed, seconds, total);
+    figures.speed = perSecond(line->inputBytes / kMegabyte, seconds);
     figures.outputBytes = line->outputBytes;
     return figures;
 }

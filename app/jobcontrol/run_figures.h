@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "pause_log.h"
+
 namespace velmora {
 
 /// The figures of a running job as the screens show them, from one status
@@ -14,7 +16,7 @@ struct RunFigures {
     double progress = 0.0;     ///< progressOf(processed, total)
     qint64 percent = 0;        ///< wholePercentOf(processed, total)
     double speed = 0.0;        ///< per second, in the job's unit; 0 before any time has passed
-    double seconds = 0.0;      ///< since the run began
+    double seconds = 0.0;      ///< the run has worked, since it began: paused time left out
     double outputBytes = 0.0;  ///< bytes written so far (compress runs only)
 };
 
@@ -22,13 +24,16 @@ struct RunFigures {
 enum class SortSpeedUnit { Files, Megabytes };
 
 /// The figures of the sort worker's status line `text` for `total` photos,
-/// the speed in `unit` per second; nothing when `text` is not a valid line.
-std::optional<RunFigures> sortRunFigures(const QString& text, qint64 total, SortSpeedUnit unit);
+/// the speed in `unit` per second of the time the worker was not stopped
+/// (`pauses`); nothing when `text` is not a valid line.
+std::optional<RunFigures> sortRunFigures(const QString& text, qint64 total, SortSpeedUnit unit,
+                                         const PauseLog& pauses = {});
 
 /// The figures of the compress worker's status line `text` for `total`
-/// photos, the speed in megabytes read per second; nothing when `text` is
-/// not a valid line.
-std::optional<RunFigures> compressRunFigures(const QString& text, qint64 total);
+/// photos, the speed in megabytes read per second of the time the worker
+/// was not stopped (`pauses`); nothing when `text` is not a valid line.
+std::optional<RunFigures> compressRunFigures(const QString& text, qint64 total,
+                                             const PauseLog& pauses = {});
 
 /// Fraction of `total` done: the smaller of 1 and processed / total; 0 when
 /// `total` is not above 0.

@@ -7,7 +7,8 @@
 using velmora::SortSpeedUnit;
 
 /// What a worker's status line means on screen: the figures of both jobs'
-/// lines, the whole percent, the remaining time and the end-of-run alert.
+/// lines, paused time left out of them, the whole percent, the remaining
+/// time and the end-of-run alert.
 class RunFiguresTest : public QObject {
     Q_OBJECT
 
@@ -62,6 +63,41 @@ class RunFiguresTest : public QObject {
                       .arg(f->outputBytes, 0, 'f', 0)
                 : QStringLiteral("-"),
               "figures");
+    }
+
+    void pausedTimeIsLeftOut_data() {
+        QTest::addColumn<QString>("stops");   // "from-to" on the run's clock; "from-" still stopped
+        QTest::addColumn<double>("seconds");  // of a status line
+        QTest::addColumn<double>("active");
+        QTest::newRow("never stopped") << "" << 7.5 << 7.5;
+        QTest::newRow("line before the stop") << "10-40" << 9.0 << 9.0;
+        QTest::newRow("line after the stop") << "10-40" << 45.0 << 15.0;
+        QTest::newRow("line during the stop") << "10-40" << 25.0 << 10.0;
+        QTest::newRow("read while still stopped") << "10-" << 9.5 << 9.5;
+        QTest::newRow("two stops") << "2-4,6-16" << 20.0 << 8.0;
+        QTest::newRow("never below zero") << "0-10" << -1.0 << 0.0;
+    }
+    void pausedTimeIsLeftOut() {
+        QFETCH(QString, stops);
+        QFETCH(double, seconds);
+        velmora::PauseLog log;
+        for (const QString& stop : stops.split(',', Qt::SkipEmptyParts)) {
+            log.paused(stop.section('-', 0, 0).toDouble());
+            if (!stop.section('-', 1).isEmpty()) {
+                log.resumed(stop.section('-', 1).toDouble());
+            }
+        }
+        QTEST(log.activeSeconds(seconds), "active");
+
+        // Speeds and remaining times count the working time only.
+        const QString line = QStringLiteral("10|0|%1|%2|20").arg(10 * 1048576).arg(seconds);
+        const auto sort = velmora::sortRunFigures(line, 20, SortSpeedUnit::Megabytes, log);
+        const auto compress = velmora::compressRunFigures(
+            QStringLiteral("10|0|0|%1|%2|20").arg(10 * 1048576).arg(seconds), 20, log);
+        QTEST(sort->seconds, "active");
+        QTEST(compress->seconds, "active");
+        QCOMPARE(sort->speed, sort->seconds > 0 ? 10 / sort->seconds : 0.0);
+        QCOMPARE(compress->speed, sort->speed);
     }
 
     void wholePercent() {

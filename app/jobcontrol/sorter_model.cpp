@@ -18,9 +18,10 @@ SorterModel::SorterModel(QObject* parent)
               .scanOutput = velmora::Output::Inherit,
               .chooserTitle = QStringLiteral("Pilih Folder Sumber"),
               .initialStatus = QStringLiteral("Pilih folder sumber."),
-              .scanPrompt = QStringLiteral("Klik SCAN FOTO untuk membaca seluruh subfolder."),
+              .scanPrompt = QStringLiteral("Klik SCAN FOLDER untuk membaca seluruh subfolder."),
               .scanning = QStringLiteral("Scanning seluruh folder dan subfolder…"),
               .nothingFound = QStringLiteral("Tidak ada file bernomor."),
+              .sourceUnreadable = QStringLiteral("Folder sumber tidak dapat dibaca."),
               .scanFailed = QStringLiteral("Scan gagal."),
               .paused = QStringLiteral("Sortir dijeda sementara…"),
               .stoppedWithError = QStringLiteral("Proses berhenti dengan error (code %1)."),
@@ -29,10 +30,14 @@ SorterModel::SorterModel(QObject* parent)
           parent) {}
 
 QString SorterModel::speedText() const {
-    return velmora::speedText(speedValue_, mode_);
+    return velmora::speedText(speedValue_, shownMode());
 }
 
 void SorterModel::clearScanFigures() {
+    if (runMode_) {
+        runMode_.reset();
+        emit speedTextChanged();
+    }
     setTotal(0);
     setOdd(0);
     setEven(0);
@@ -80,11 +85,11 @@ QStringList SorterModel::runArguments() const {
     };
 }
 
-std::optional<velmora::RunFigures> SorterModel::runFiguresOf(const QString& text) const {
-    return velmora::sortRunFigures(text, total(),
-                                   mode_ == QLatin1String("MOVE")
-                                       ? velmora::SortSpeedUnit::Files
-                                       : velmora::SortSpeedUnit::Megabytes);
+std::optional<velmora::RunFigures> SorterModel::runFiguresOf(
+    const QString& text, const velmora::PauseLog& pauses) const {
+    return velmora::sortRunFigures(
+        text, total(),
+        movesFiles() ? velmora::SortSpeedUnit::Files : velmora::SortSpeedUnit::Megabytes, pauses);
 }
 
 void SorterModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
@@ -92,7 +97,15 @@ void SorterModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
 }
 
 QString SorterModel::runLabel() const {
-    return mode_ == QLatin1String("MOVE") ? QStringLiteral("FAST MOVE") : QStringLiteral("COPY");
+    return movesFiles() ? QStringLiteral("FAST MOVE") : QStringLiteral("COPY");
+}
+
+void SorterModel::beginRun() {
+    const bool unitChanges = shownMode() != mode_;
+    runMode_ = mode_;
+    if (unitChanges) {
+        emit speedTextChanged();
+    }
 }
 
 QString SorterModel::resumedStatus() const {
@@ -105,7 +118,9 @@ void SorterModel::setMode(const QString& mode) {
     if (mode_ != mode) {
         mode_ = mode;
         emit modeChanged();
-        emit speedTextChanged();
+        if (!runMode_) {
+            emit speedTextChanged();
+        }
     }
 }
 

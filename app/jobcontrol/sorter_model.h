@@ -3,6 +3,8 @@
 #include <QtQml/qqmlregistration.h>
 #include <QString>
 
+#include <optional>
+
 #include "job_model.h"
 
 /// The state behind the sorter screen: the user's choices for a sort, the
@@ -30,10 +32,12 @@ class SorterModel : public JobModel {
     int oddFolders() const { return oddFolders_; }
     int evenFolders() const { return evenFolders_; }
     double speedValue() const { return speedValue_; }
-    /// `speedValue` as "%.0f file/s" in MOVE mode, else "%.1f MB/s".
+    /// `speedValue` as "%.0f file/s" in MOVE mode, else "%.1f MB/s"; the
+    /// mode is that of the sort whose figures are shown, if any.
     QString speedText() const override;
 
-    /// "MOVE" or "COPY"; read when a sort starts.
+    /// "MOVE" or "COPY"; read when a sort starts, so a change during a sort
+    /// holds for the next one.
     void setMode(const QString& mode);
     void setOddFolders(int count);
     void setEvenFolders(int count);
@@ -53,11 +57,17 @@ class SorterModel : public JobModel {
     bool takeSummary(const QString& text) override;
     QString scannedStatus() const override;
     QStringList runArguments() const override;
-    std::optional<velmora::RunFigures> runFiguresOf(const QString& text) const override;
+    std::optional<velmora::RunFigures> runFiguresOf(const QString& text,
+                                                    const velmora::PauseLog& pauses) const override;
     void takeOwnRunFigures(const velmora::RunFigures& figures) override;
     /// "FAST MOVE" in MOVE mode, else "COPY".
     QString runLabel() const override;
     QString resumedStatus() const override;
+    void beginRun() override;
+
+    /// The mode of the sort whose figures are shown, else the chosen mode.
+    QString shownMode() const { return runMode_.value_or(mode_); }
+    bool movesFiles() const { return shownMode() == QLatin1String("MOVE"); }
 
     void setOdd(qint64 value);
     void setEven(qint64 value);
@@ -69,4 +79,6 @@ class SorterModel : public JobModel {
     int oddFolders_ = 1;
     int evenFolders_ = 1;
     double speedValue_ = 0.0;
+    /// The mode of the latest sort since the scan figures were reset.
+    std::optional<QString> runMode_;
 };

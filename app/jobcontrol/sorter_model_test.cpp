@@ -1,11 +1,13 @@
 // The sorter model, and through it the mechanics both job models share
-// (JobModel): scans and runs that fail, the running figures, a missing
-// script, a refused launch, a scan result for a folder no longer chosen, a
-// model destroyed while its backend works. compress_model_test covers what
-// the compress job does differently; run_figures_test what a status line
-// means.
+// (JobModel): scans and runs that fail, folders a scan could not read, the
+// running figures, the paused state, the failures of the end alert, a
+// missing script, a refused launch, no other folder while busy, job folders
+// that go once nothing uses them, a model destroyed while its backend works.
+// compress_model_test covers what the compress job does differently;
+// run_figures_test what a status line means.
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -79,7 +81,7 @@ class SorterModelTest : public QObject {
         model.setFolderChooser([this](const QString&) { return path("source/"); });
         model.chooseSource();
         QCOMPARE(model.sourcePath(), path("source"));
-        QCOMPARE(model.status(), "Klik SCAN FOTO untuk membaca seluruh subfolder.");
+        QCOMPARE(model.status(), "Klik SCAN FOLDER untuk membaca seluruh subfolder.");
         QVERIFY(model.canScan());
         QCOMPARE(canScanChanged.count(), 1);
         model.start();  // no scan yet: silently nothing
@@ -180,22 +182,45 @@ class SorterModelTest : public QObject {
     void scanSummaries_data() {
         QTest::addColumn<QString>("summary");
         QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("unreadable");  // folders below "source"; "" is itself
         QTest::addColumn<QString>("outcome");  // total odd even ignored scanReady|status|alert
         const QString failed = "0 0 0 0 0|" + kScanning + "|Scan gagal.";
+        const QString cannotRead = "0 0 0 0 0|Folder sumber tidak dapat dibaca.|";
         QTest::newRow("photos") << "120|61|59|7\n"
-                                << 0 << "120 61 59 7 1|Scan selesai. Siap sortir.|";
-        QTest::newRow("none") << "0|0|0|12\n" << 0 << "0 0 0 12 0|Tidak ada file bernomor.|";
-        QTest::newRow("empty piece") << "5||3|2|0" << 0 << "5 3 2 0 1|Scan selesai. Siap sortir.|";
-        QTest::newRow("exit 1") << "1|1|0|0" << 1 << failed;
-        QTest::newRow("three pieces") << "5|3|2" << 0 << failed;
-        QTest::newRow("inner blank") << "5 |3|2|0" << 0 << failed;
-        QTest::newRow("missing") << QString() << 0 << failed;
+                                << 0 << QStringList()
+                                << "120 61 59 7 1|Scan selesai. Siap sortir.|";
+        QTest::newRow("none") << "0|0|0|12\n"
+                              << 0 << QStringList() << "0 0 0 12 0|Tidak ada file bernomor.|";
+        QTest::newRow("empty piece")
+            << "5||3|2|0" << 0 << QStringList() << "5 3 2 0 1|Scan selesai. Siap sortir.|";
+        QTest::newRow("exit 1") << "1|1|0|0" << 1 << QStringList() << failed;
+        QTest::newRow("three pieces") << "5|3|2" << 0 << QStringList() << failed;
+        QTest::newRow("inner blank") << "5 |3|2|0" << 0 << QStringList() << failed;
+        QTest::newRow("missing") << QString() << 0 << QStringList() << failed;
+        QTest::newRow("unreadable subfolders")
+            << "120|61|59|7" << 0 << QStringList{"/a", "/b/c"}
+            << "120 61 59 7 1|Scan selesai. Siap sortir. 2 folder tidak dapat dibaca.|";
+        QTest::newRow("only unreadable photos")
+            << "0|0|0|0" << 0 << QStringList{"/a"}
+            << "0 0 0 0 0|Tidak ada file bernomor. 1 folder tidak dapat dibaca.|";
+        QTest::newRow("source unreadable") << "0|0|0|0" << 0 << QStringList{""} << cannotRead;
+        QTest::newRow("source unreadable, with a slash")
+            << "0|0|0|0" << 0 << QStringList{"/"} << cannotRead;
+        QTest::newRow("source unreadable, scan failed")
+            << QString() << 3 << QStringList{""} << cannotRead;
     }
     void scanSummaries() {
         QFETCH(QString, summary);
         QFETCH(int, exitCode);
+        QFETCH(QStringList, unreadable);
         auto model = makeModel();
         QVERIFY(backend_->setScanExit(exitCode));
+        if (!unreadable.isEmpty()) {
+            for (QString& folder : unreadable) {
+                folder.prepend(path("source"));
+            }
+            QVERIFY(backend_->setUnreadable(unreadable));
+        }
         scanWith(*model, summary);
         QTEST(QStringLiteral("%1 %2 %3 %4 %5|%6|%7")
                   .arg(model->total())
@@ -215,7 +240,7 @@ class SorterModelTest : public QObject {
         const QString latestFolder = backend_->arguments("scan").value(2);
         QCOMPARE(backend_->arguments("scan"), (QStringList{"scan", path("source"), latestFolder}));
         QVERIFY(latestFolder != firstFolder);
-        QVERIFY(QFileInfo(firstFolder).isDir());  // job folders are never removed
+        QVERIFY(!QFileInfo::exists(firstFolder));  // replaced, and used by no backend
         model->setMode("COPY");
         model->setWorkers(6);
         model->setOddFolders(0);
@@ -229,6 +254,11 @@ class SorterModelTest : public QObject {
         QCOMPARE(model->progress(), 0.29);
         QCOMPARE(model->speedText(), "10.0 MB/s");
         QCOMPARE(model->eta(), "00:07");
+        // The mode chosen during a run is for the next one.
+        model->setMode("MOVE");
+        QTest::qWait(60);
+        QCOMPARE(model->status(), "COPY… 29%");
+        QCOMPARE(model->speedText(), "10.0 MB/s");
 
         // A line that cannot be read, even the final one, leaves the figures.
         QVERIFY(backend_->setStatus("garbage"));
@@ -238,6 +268,9 @@ class SorterModelTest : public QObject {
         QCOMPARE((QList<qint64>{model->processed(), model->failed(), model->percent()}),
                  (QList<qint64>{29, 2, 29}));
         QCOMPARE(model->alertText(), "Proses Selesai\nBerhasil: 27\nGagal: 2");
+        QVERIFY(QFileInfo(latestFolder).isDir());  // the same scan may run again
+        model.reset();
+        QVERIFY(!QFileInfo::exists(latestFolder));
     }
 
     void runEndings_data() {
@@ -292,31 +325,151 @@ class SorterModelTest : public QObject {
         QCOMPARE(model->alertText(), refused);
     }
 
-    void folderChangedDuringScanDropsItsResult() {
+    // While a scan or a run is busy, its folder stays: the figures, the
+    // paused state and the end alert belong to the folder shown.
+    void noOtherFolderWhileBusy() {
         auto model = makeModel();
+        int asked = 0;
+        model->setFolderChooser([this, &asked](const QString&) {
+            ++asked;
+            return path("other");
+        });
+        const auto tryOtherFolder = [&] {
+            model->chooseSource();
+            model->takeChosenFolder(QUrl::fromLocalFile(path("other")));
+            model->setSourceURL(QUrl::fromLocalFile(path("other")));
+            model->resetScan();
+        };
         QVERIFY(backend_->holdScans(true));
         QVERIFY(backend_->setSummary("9|5|4|0"));
         model->scan();
-        QDir().mkpath(path("other"));
-        model->setFolderChooser([this](const QString&) { return path("other"); });
-        model->chooseSource();
+        tryOtherFolder();
         QVERIFY(backend_->holdScans(false));
         QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
-        QCOMPARE(model->total(), 0);
-        QVERIFY(!model->scanReady());
-        QVERIFY(!model->showAlert());
+        QCOMPARE(model->total(), 9);
+
+        model->start();
+        QVERIFY(backend_->setStatus("4|0|0|1.0|9"));
+        QTRY_COMPARE_WITH_TIMEOUT(model->processed(), 4, kWait);
+        model->togglePause();
+        tryOtherFolder();
+        QVERIFY(model->isPaused());
+        QCOMPARE(model->sourcePath(), path("source"));
+        QCOMPARE(asked, 0);
+        model->togglePause();
+        QVERIFY(backend_->finish(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
+
+        model->chooseSource();  // idle again
+        QCOMPARE(asked, 1);
+        QCOMPARE(model->sourcePath(), path("other"));
     }
 
-    // A model destroyed during a run leaves its backend alone: see
-    // backend_runner_test.
+    // While paused, the status and the ETA say so, and the time the backend
+    // stood still counts in no speed, during the run or after it.
+    void pausedRunSaysSoAndItsTimeIsLeftOut() {
+        auto model = makeModel();
+        scanWith(*model, "100|50|50|0");
+        QElapsedTimer clock;
+        clock.start();
+        double seconds = 0;  // of the latest status line, on the backend's clock
+        const auto statusAt = [&clock, &seconds](int processed) {
+            seconds = clock.elapsed() / 1000.0;
+            return QStringLiteral("%1|0|0|%2|100").arg(processed).arg(seconds);
+        };
+        model->start();  // move mode: files per second
+        QTest::qWait(500);
+        QVERIFY(backend_->setStatus(statusAt(20)));
+        QTRY_COMPARE_WITH_TIMEOUT(model->status(), "FAST MOVE… 20%", kWait);
+        const double workedBeforePause = clock.elapsed() / 1000.0;
+
+        model->togglePause();
+        QCOMPARE(model->status(), "Sortir dijeda sementara…");
+        QCOMPARE(model->eta(), "dijeda");
+        QTest::qWait(1000);  // many polls
+        QCOMPARE(model->status(), "Sortir dijeda sementara…");
+        QCOMPARE(model->eta(), "dijeda");
+        QCOMPARE(model->processed(), 20);
+        const double pausedFor = clock.elapsed() / 1000.0 - workedBeforePause;
+
+        model->togglePause();
+        QCOMPARE(model->status(), "FAST MOVE dilanjutkan…");
+        QTest::qWait(300);
+        QVERIFY(backend_->setStatus(statusAt(40)));
+        QVERIFY(backend_->finish(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
+        // 40 files over the time worked: with the pause counted the speed
+        // would be less than half of that.
+        const double worked = seconds - pausedFor;
+        QVERIFY2(model->speedValue() > 0.8 * 40 / worked && model->speedValue() < 1.2 * 40 / worked,
+                 qPrintable(QString::number(model->speedValue())));
+    }
+
+    void endAlertListsTheFailures() {
+        auto model = makeModel();
+        scanWith(*model, "700|350|350|0");
+        QVERIFY(backend_->setFailures({"/foto/a.jpg\tPermission denied",
+                                       "/foto/tab\there.jpg\tnot a regular file", "/foto/c.jpg"}));
+        QVERIFY(backend_->setStatus("3|3|0|1.0|700"));
+        QVERIFY(backend_->finish(0));
+        runToEnd(*model);
+        const auto listed = [&model] {
+            QStringList rows;
+            for (const QVariant& row : model->alertFailures()) {
+                rows << row.toMap().value("path").toString() + '=' +
+                            row.toMap().value("reason").toString();
+            }
+            return rows;
+        };
+        QCOMPARE(listed(), (QStringList{"/foto/a.jpg=Permission denied",
+                                        "/foto/tab\there.jpg=not a regular file", "/foto/c.jpg="}));
+
+        // Another alert lists nothing; a long list is cut.
+        model->alert("Scan gagal.");
+        QVERIFY(model->alertFailures().isEmpty());
+        QStringList many;
+        for (int n = 0; n < 600; ++n) {
+            many << QStringLiteral("/foto/%1.jpg\tPermission denied").arg(n);
+        }
+        QVERIFY(backend_->setFailures(many));
+        QVERIFY(backend_->setStatus("600|600|0|1.0|700"));
+        runToEnd(*model);
+        QCOMPARE(model->alertFailures().size(), SorterModel::kListedFailures);
+        QCOMPARE(listed().first(), "/foto/0.jpg=Permission denied");
+    }
+
+    // A backend that works in a job folder keeps it after the model has gone.
     void destroyedDuringScan() {
         auto model = makeModel();
         QVERIFY(backend_->holdScans(true));
         model->scan();
+        QTRY_VERIFY(!backend_->arguments("scan").isEmpty());
+        const QString jobFolder = backend_->arguments("scan").value(2);
         model.reset();
+        QTest::qWait(100);
+        QVERIFY(QFileInfo(jobFolder).isDir());
         QVERIFY(backend_->holdScans(false));
         velmora::scanPool().waitForDone();
         QCoreApplication::processEvents();  // the scan's result arrives for nobody
+        QTRY_VERIFY(!QFileInfo::exists(jobFolder));
+    }
+
+    // A paused backend is continued when its model goes, so that it runs to
+    // its end; its job folder goes once it has ended.
+    void destroyedWhilePaused() {
+        auto model = makeModel();
+        scanWith(*model, "10|5|5|0");
+        const QString jobFolder = backend_->arguments("scan").value(2);
+        model->start();
+        const qint64 pid = model->runner().processId();
+        model->togglePause();
+        QTRY_COMPARE(processState(pid), 'T');
+        model.reset();
+        QTRY_VERIFY(processState(pid) != 'T');
+        QVERIFY(QFileInfo(jobFolder).isDir());
+        QVERIFY(backend_->finish(0));
+        QTRY_VERIFY_WITH_TIMEOUT(processState(pid) == 0, kWait);
+        QTRY_VERIFY(!QFileInfo::exists(jobFolder));
     }
 };
 

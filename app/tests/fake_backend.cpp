@@ -18,6 +18,14 @@ bool FakeBackend::setSummary(const QString& line) {
     return write(QStringLiteral("summary.txt"), line + '\n');
 }
 
+bool FakeBackend::setUnreadable(const QStringList& folders) {
+    return write(QStringLiteral("unreadable.txt"), folders.join('\n') + '\n');
+}
+
+bool FakeBackend::setFailures(const QStringList& lines) {
+    return write(QStringLiteral("failures.txt"), lines.join('\n') + '\n');
+}
+
 bool FakeBackend::setScanExit(int status) {
     return write(QStringLiteral("scan.exit"), QString::number(status));
 }

@@ -20,12 +20,16 @@ class FakeBackend {
 
     /// The summary line the next scans write; without one they write none.
     bool setSummary(const QString& line);
+    /// The folders the next scans could not read, one a line.
+    bool setUnreadable(const QStringList& folders);
     /// The exit status of the next scans (0 unless set).
     bool setScanExit(int status);
     /// While held, a scan waits before it ends.
     bool holdScans(bool hold);
     /// The status line the running backend writes from now on.
     bool setStatus(const QString& line);
+    /// The failures list (path, tab, reason; one a line) runs leave as they end.
+    bool setFailures(const QStringList& lines);
     /// Ends the running run, or the next one as it starts, with `exitStatus`
     /// after it has written the current status line once more.
     bool finish(int exitStatus);

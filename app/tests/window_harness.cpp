@@ -1,8 +1,11 @@
 #include "window_harness.h"
 
 #include <QtQml/qqmlextensionplugin.h>
+#include <QtQuickTest/quicktest.h>
 #include <QQmlComponent>
 #include <QTest>
+
+#include <algorithm>
 
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
@@ -99,8 +102,80 @@ void WindowHarness::click(QQuickItem* item) const {
     if (item == nullptr || window_ == nullptr) {
         QFAIL("no item to click");
     }
+    // Layouts place their items when polished: aim at where the item will be drawn.
+    (void)QQuickTest::qWaitForPolish(window_);
     const QPointF middle = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
     QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, middle.toPoint());
+}
+
+void WindowHarness::hover(QQuickItem* item) const {
+    if (item == nullptr || window_ == nullptr) {
+        QFAIL("no item to point at");
+    }
+    (void)QQuickTest::qWaitForPolish(window_);
+    const QPointF middle = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseMove(window_, middle.toPoint());
+}
+
+QRectF WindowHarness::sceneRect(const QQuickItem* item) {
+    return item == nullptr ? QRectF()
+                           : item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+}
+
+QList<QQuickItem*> WindowHarness::visibleItems() const {
+    QList<QQuickItem*> found;
+    QList<QQuickItem*> pending;
+    if (window_ != nullptr) {
+        pending << window_->contentItem();
+    }
+    while (!pending.isEmpty()) {
+        QQuickItem* item = pending.takeFirst();
+        if (item->isVisible() && item->opacity() > 0) {
+            found << item;
+            pending = item->childItems() + pending;
+        }
+    }
+    return found;
+}
+
+bool WindowHarness::showsText(const QString& text) const {
+    const auto items = visibleItems();
+    return std::any_of(items.begin(), items.end(), [&text](const QQuickItem* item) {
+        return item->inherits("QQuickText") && item->property("text").toString() == text;
+    });
+}
+
+QString WindowHarness::dialogLayoutFault(const QString& name, const QStringList& buttons) const {
+    auto* dialog = window_ == nullptr ? nullptr : window_->findChild<QObject*>(name);
+    const auto* panel =
+        dialog == nullptr ? nullptr : dialog->property("background").value<QQuickItem*>();
+    if (panel == nullptr) {
+        return QStringLiteral("no dialog ") + name;
+    }
+    (void)QQuickTest::qWaitForPolish(window_);
+    const QRectF drawn = sceneRect(panel);
+    if (drawn.height() < 60 || !QRectF(QPointF(0, 0), window_->size()).contains(drawn)) {
+        return QStringLiteral("panel drawn at %1,%2 %3x%4")
+            .arg(drawn.x())
+            .arg(drawn.y())
+            .arg(drawn.width())
+            .arg(drawn.height());
+    }
+    const QRectF title = sceneRect(find(name + QStringLiteral("Title")));
+    const QRectF message = sceneRect(find(name + QStringLiteral("Message")));
+    if (title.isEmpty() || message.isEmpty() || title.bottom() > message.top()) {
+        return QStringLiteral("title not above the message");
+    }
+    for (const QString& button : buttons) {
+        const QRectF area = sceneRect(find(button));
+        if (area.isEmpty() || area.top() < message.bottom()) {
+            return button + QStringLiteral(" not below the message");
+        }
+        if (!drawn.contains(area) || !drawn.contains(title) || !drawn.contains(message)) {
+            return button + QStringLiteral(" or a text outside the panel");
+        }
+    }
+    return QString();
 }
 
 void WindowHarness::choose(const QString& picker, const QString& option) const {

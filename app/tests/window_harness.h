@@ -48,8 +48,22 @@ class WindowHarness {
     QStringList shownTexts(const QStringList& expected) const;
     /// Clicks the middle of `item` with the left button.
     void click(QQuickItem* item) const;
+    /// Moves the pointer onto the middle of `item`.
+    void hover(QQuickItem* item) const;
+    /// The rectangle `item` covers in the window.
+    static QRectF sceneRect(const QQuickItem* item);
+    /// True when a visible text reading `text` is drawn in the window,
+    /// popups and tooltips included.
+    bool showsText(const QString& text) const;
+    /// What is wrong with the drawing of the open dialog `name`: nothing
+    /// when its panel has a real height and lies inside the window, with its
+    /// title (NAMETitle) above its message (NAMEMessage) above each of
+    /// `buttons`, all inside the panel.
+    QString dialogLayoutFault(const QString& name, const QStringList& buttons) const;
     /// Selects the segment labelled `option` of the picker named `picker`.
     void choose(const QString& picker, const QString& option) const;
+    /// Every visible item of the window, popups included, depth first.
+    QList<QQuickItem*> visibleItems() const;
     /// Saves a picture of the window to `path`; false when it cannot be written.
     bool grab(const QString& path) const;
 

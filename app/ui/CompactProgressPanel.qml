@@ -4,7 +4,8 @@ import QtQuick.Templates as T
 
 // The progress of a run: a status dot, the title and the whole percentage (as
 // the model computes it for the status line too) over a purple bar, then the
-// FILE, SPEED and ETA figures, and a failure count when any file failed.
+// FILE, SPEED and ETA figures, and a failure count when any file failed. The
+// title wraps, so a long status is read in full.
 Item {
     id: panel
 
@@ -15,9 +16,11 @@ Item {
     property string eta
     property string count
     property int failed: 0
+    /// True while the run is paused: it is not moving then.
+    property bool paused: false
 
-    /// True while the run is moving, strictly between 0 and 1.
-    readonly property bool moving: progress > 0 && progress < 1
+    /// True while the run is moving: not paused, strictly between 0 and 1.
+    readonly property bool moving: !paused && progress > 0 && progress < 1
 
     implicitWidth: column.implicitWidth + 16
     implicitHeight: column.implicitHeight + 16
@@ -41,6 +44,10 @@ Item {
 
             Rectangle {
                 objectName: "statusDot"
+                // Level with the middle of the title's first line.
+                Layout.alignment: Qt.AlignTop
+                Layout.topMargin: Math.round((titleText.contentHeight / Math.max(1, titleText.lineCount)
+                                              - height) / 2)
                 implicitWidth: 5
                 implicitHeight: 5
                 radius: 2.5
@@ -48,19 +55,20 @@ Item {
             }
 
             Text {
+                id: titleText
+
                 objectName: "titleText"
                 Layout.fillWidth: true
                 text: panel.title
                 font.pixelSize: 10
                 font.weight: Font.DemiBold
                 color: "white"
-                elide: Text.ElideRight
-                maximumLineCount: 1
-                wrapMode: Text.NoWrap
+                wrapMode: Text.Wrap
             }
 
             Text {
                 objectName: "percentText"
+                Layout.alignment: Qt.AlignTop
                 text: panel.percent + "%"
                 font.pixelSize: 9
                 font.weight: Font.Bold
@@ -75,6 +83,7 @@ Item {
             to: 1
             value: panel.progress
             implicitHeight: 5
+            Accessible.name: panel.percent + "%"
 
             background: Rectangle {
                 radius: 2.5

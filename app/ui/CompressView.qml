@@ -5,6 +5,8 @@ import Velmora.JobControl
 // sizes before and after, and the progress of the compression, on the shared
 // job screen. A real quality change discards the scan (CompressModel).
 JobScreen {
+    id: view
+
     settingsTitle: "PENGATURAN COMPRESS"
     folderTitle: "FOLDER FOTO"
     folderIcon: "photo.stack.fill"
@@ -24,6 +26,9 @@ JobScreen {
                             "value": q
                         }))
             value: m.quality
+            // A quality change resets the scan: not while it is in use.
+            pickerEnabled: !m.isBusy
+            disabledHint: view.busyHint
             onActivated: value => m.quality = value
         },
         LabeledPicker {

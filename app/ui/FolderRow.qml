@@ -1,14 +1,20 @@
 import QtQuick
+import QtQuick.Controls.Fusion
 import QtQuick.Layouts
 
 // A folder caption with a BROWSE button over the folder's path, which is kept
-// on one line and shortened in the middle when it is too long.
+// on one line and shortened in the middle when it is too long (the whole path
+// then shows while the pointer is on it). While BROWSE is disabled, pointing
+// at it shows `disabledHint`.
 Item {
     id: row
 
     property string title
     property string path
     property string icon
+    property alias browseEnabled: browse.enabled
+    /// Why BROWSE is disabled, shown while the pointer is on it.
+    property string disabledHint
     signal action
 
     implicitWidth: column.implicitWidth + 16
@@ -49,22 +55,38 @@ Item {
                 Layout.minimumWidth: 1
             }
 
-            PurpleButtonStyle {
-                objectName: "browseButton"
-                text: "BROWSE"
-                onClicked: row.action()
+            // A disabled button gets no hover of its own: its holder, which
+            // stays enabled, watches the pointer for it.
+            Item {
+                implicitWidth: browse.implicitWidth
+                implicitHeight: browse.implicitHeight
+
+                PurpleButtonStyle {
+                    id: browse
+
+                    objectName: "browseButton"
+                    anchors.fill: parent
+                    text: "BROWSE"
+                    Accessible.description: enabled ? "" : row.disabledHint
+                    onClicked: row.action()
+                    ToolTip.visible: browseHover.hovered && !enabled && row.disabledHint !== ""
+                    ToolTip.text: row.disabledHint
+                    ToolTip.delay: 300
+                }
+
+                HoverHandler {
+                    id: browseHover
+                }
             }
         }
 
-        Text {
+        ElidedText {
             objectName: "pathText"
             Layout.fillWidth: true
             text: row.path
             font.pixelSize: 9
             color: "white"
             elide: Text.ElideMiddle
-            maximumLineCount: 1
-            wrapMode: Text.NoWrap
         }
     }
 }

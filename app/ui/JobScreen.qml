@@ -1,13 +1,16 @@
 import QtQuick
-import QtQuick.Controls.Basic
+import QtQuick.Controls.Fusion
+import QtQuick.Dialogs
 import QtQuick.Layouts
 import Velmora.JobControl
 
 // What both job screens share: a scrolling column of the settings card (the
 // folder row, the screen's pickers, SCAN FOLDER and the screen's figure boxes
 // in two columns) and the progress card (the progress panel over the run
-// buttons), and the alert. The screen owns its model and only shows and sets
-// it; a screen file adds the model, its titles, pickers and figure boxes.
+// buttons), the alert and the folder chooser. The screen owns its model and
+// only shows and sets it; a screen file adds the model, its titles, pickers
+// and figure boxes. While a scan or a run is busy, BROWSE is disabled, so the
+// figures on screen always belong to the folder shown.
 Item {
     id: screen
 
@@ -22,6 +25,8 @@ Item {
     property alias pickers: pickerColumn.data
     /// The screen's figure boxes, under SCAN FOLDER.
     property alias figures: figureGrid.data
+    /// Why a control that would change the busy job is disabled.
+    readonly property string busyHint: qsTr("Tidak dapat diubah selama scan atau proses berjalan.")
 
     ScrollView {
         id: scroll
@@ -52,6 +57,8 @@ Item {
                         title: screen.folderTitle
                         icon: screen.folderIcon
                         path: screen.model.sourcePath !== "" ? screen.model.sourcePath : "Belum dipilih"
+                        browseEnabled: !screen.model.isBusy
+                        disabledHint: screen.busyHint
                         onAction: screen.model.chooseSource()
                     }
 
@@ -97,6 +104,7 @@ Item {
                         eta: screen.model.eta
                         count: screen.model.processed + "/" + screen.model.total
                         failed: screen.model.failed
+                        paused: screen.model.isPaused
                     }
 
                     RunButtons {
@@ -117,6 +125,29 @@ Item {
         objectName: "alert"
         shown: screen.model.showAlert
         message: screen.model.alertText
+        failures: screen.model.alertFailures
+        failedCount: screen.model.failed
         onDismissed: screen.model.showAlert = false
+    }
+
+    // The desktop's own folder chooser where it offers one (through its
+    // portal or toolkit), else one drawn in the window's palette; modal to
+    // the window either way.
+    FolderDialog {
+        id: folderChooser
+
+        objectName: "folderChooser"
+        title: screen.model.chooserTitle
+        currentFolder: screen.model.chooserFolder
+        modality: Qt.WindowModal
+        onAccepted: screen.model.takeChosenFolder(selectedFolder)
+    }
+
+    Connections {
+        target: screen.model
+
+        function onFolderChooserRequested() {
+            folderChooser.open();
+        }
     }
 }

@@ -8,6 +8,8 @@ Rectangle {
     id: view
 
     property string tab: "SORTER"
+    /// True while the shown screen's scan or run is busy.
+    readonly property bool jobBusy: content.item !== null && content.item.model.isBusy
 
     implicitWidth: 420
     implicitHeight: 580
@@ -31,6 +33,9 @@ Rectangle {
             Layout.leftMargin: 12
             Layout.rightMargin: 12
             Layout.bottomMargin: 10
+            Accessible.role: Accessible.PageTabList
+            Accessible.name: "Tab"
+            segmentRole: Accessible.PageTab
             options: [{
                     "text": "SORTER",
                     "value": "SORTER"
@@ -54,6 +59,8 @@ Rectangle {
         }
 
         Loader {
+            id: content
+
             objectName: "tabContent"
             Layout.fillWidth: true
             Layout.fillHeight: true

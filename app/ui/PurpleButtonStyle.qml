@@ -4,6 +4,8 @@ import QtQuick.Templates as T
 // The purple button of the window: a rounded purple plate, lighter while held
 // down, with a white label (or a purple label on a faint plate when not filled).
 // The label is in the headline style unless the button is given a font.
+// Space, Enter and Return press it when it has the keyboard focus, which a
+// ring around it shows.
 T.Button {
     id: control
 
@@ -24,6 +26,10 @@ T.Button {
 
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
+
+    Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     contentItem: Item {
         implicitWidth: children[0].implicitWidth
@@ -53,5 +59,10 @@ T.Button {
     background: Rectangle {
         radius: 10
         color: Theme.withOpacity(Theme.purple, control.plateOpacity)
+
+        FocusRing {
+            shown: control.visualFocus
+            controlRadius: 10
+        }
     }
 }

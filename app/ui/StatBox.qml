@@ -4,7 +4,8 @@ import QtQuick.Layouts
 // One scan figure: the value over its title, centred on a dark rounded plate
 // as wide as offered (in a layout, boxes side by side share the width
 // equally). A value too wide for one line shrinks, down to 0.55 of its size,
-// rather than wrapping.
+// rather than wrapping; past that it is shortened, and shown whole while the
+// pointer is on it.
 Item {
     id: box
 
@@ -15,6 +16,9 @@ Item {
     Layout.preferredWidth: 1
     implicitWidth: column.implicitWidth
     implicitHeight: column.implicitHeight + 16
+
+    Accessible.role: Accessible.StaticText
+    Accessible.name: title + ": " + value
 
     Rectangle {
         anchors.fill: parent
@@ -30,7 +34,7 @@ Item {
         anchors.bottomMargin: 8
         spacing: 1
 
-        Text {
+        ElidedText {
             objectName: "valueText"
             Layout.fillWidth: true
             text: box.value
@@ -38,14 +42,11 @@ Item {
             font.pixelSize: 8
             font.weight: Font.Bold
             color: "white"
-            wrapMode: Text.NoWrap
-            maximumLineCount: 1
             fontSizeMode: Text.HorizontalFit
             minimumPixelSize: Math.ceil(font.pixelSize * 0.55)
-            elide: Text.ElideRight
         }
 
-        Text {
+        ElidedText {
             objectName: "titleText"
             Layout.fillWidth: true
             text: box.title
@@ -53,8 +54,6 @@ Item {
             font.pixelSize: 9
             font.weight: Font.Medium
             color: Theme.white(0.5)
-            wrapMode: Text.NoWrap
-            maximumLineCount: 1
         }
     }
 }

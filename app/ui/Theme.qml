@@ -14,6 +14,9 @@ QtObject {
     readonly property color rootBackground: Qt.rgba(0.13, 0.13, 0.15, 1)
     readonly property color mainBackground: Qt.rgba(0.095, 0.095, 0.11, 1)
     readonly property color controlTrack: Qt.rgba(1, 1, 1, 0.1)
+    /// The ring around the control that has the keyboard focus.
+    readonly property color focusRing: "#64d2ff"
+    readonly property color dialogBackground: Qt.rgba(0.17, 0.17, 0.19, 1)
 
     readonly property int headlineSize: 13
     readonly property int smallControlTextSize: 11

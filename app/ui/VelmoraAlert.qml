@@ -1,72 +1,58 @@
 import QtQuick
-import QtQuick.Controls.Basic
-import QtQuick.Templates as T
+import QtQuick.Layouts
 
-// The screens' alert: title "Velmora", a message and one OK button with the
-// cancel role. It opens while `shown` is true; any dismissal emits `dismissed`
-// so the owner can clear its flag.
-T.Dialog {
+// The screens' alert: title "Velmora", a message and an OK button, which
+// Enter, Return and Space press; Escape dismisses it too. It opens while
+// `shown` is true; any dismissal emits `dismissed` so the owner can clear its
+// flag. When the alert comes with failed photos, DETAIL shows them, each path
+// with its reason, in a list that scrolls inside the alert.
+VelmoraDialog {
     id: alert
 
     property bool shown: false
-    property string message
+    /// The failed photos, each a map of "path" and "reason".
+    property var failures: []
+    /// How many photos failed in all; those past the list are counted under it.
+    property int failedCount: 0
+    property bool detailsShown: false
     signal dismissed
 
     title: "Velmora"
-    modal: true
-    anchors.centerIn: T.Overlay.overlay
-    width: 260
-    padding: 16
-    topPadding: 4
-    closePolicy: T.Popup.CloseOnEscape
 
     onShownChanged: shown ? open() : close()
     Component.onCompleted: {
         if (shown)
             open();
     }
-    onClosed: dismissed()
-
-    T.Overlay.modal: Rectangle {
-        color: Theme.black(0.35)
+    onClosed: {
+        detailsShown = false;
+        dismissed();
     }
 
-    background: Rectangle {
-        radius: 10
-        color: Qt.rgba(0.17, 0.17, 0.19, 1)
-        border.color: Theme.white(0.12)
-        border.width: 1
+    FailureList {
+        objectName: "failureList"
+        Layout.fillWidth: true
+        Layout.preferredHeight: Math.min(implicitHeight, 190)
+        visible: alert.detailsShown
+        failures: alert.failures
+        unlisted: alert.failedCount - alert.failures.length
     }
 
-    header: Text {
-        objectName: "alertTitle"
-        text: alert.title
-        topPadding: 16
-        horizontalAlignment: Text.AlignHCenter
-        font.pixelSize: 13
-        font.weight: Font.Bold
-        color: "white"
-    }
-
-    contentItem: Text {
-        objectName: "alertMessage"
-        text: alert.message
-        horizontalAlignment: Text.AlignHCenter
-        wrapMode: Text.Wrap
-        font.pixelSize: 11
-        color: Theme.white(0.85)
-    }
-
-    footer: DialogButtonBox {
-        alignment: Qt.AlignHCenter
-        padding: 12
-        topPadding: 0
-        background: null
-
+    buttons: [
+        PurpleButtonStyle {
+            objectName: "alertDetailsButton"
+            visible: alert.failures.length > 0
+            filled: false
+            text: alert.detailsShown ? qsTr("SEMBUNYIKAN") : qsTr("DETAIL")
+            font.pixelSize: 11
+            onClicked: alert.detailsShown = !alert.detailsShown
+        },
         PurpleButtonStyle {
             objectName: "alertOkButton"
+            focus: true
             text: "OK"
-            DialogButtonBox.buttonRole: DialogButtonBox.RejectRole
+            font.pixelSize: 11
+            onClicked: alert.reject()
         }
-    }
+    ]
 }

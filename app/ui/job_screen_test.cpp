@@ -1,11 +1,17 @@
 // Both job screens of the real window (the shared JobScreen with SorterView
 // or CompressView), state by state through the stand-in backend: fresh,
-// scanning, scanned, running, paused and ended, and each screen's own
-// pickers. What the models make of the backend's files is tested in the
-// model tests, and a real scan and sort through the window in
+// scanning, scanned, running, paused and ended with its alert and the
+// failures it lists, and each screen's own pickers; the alert's drawn layout;
+// texts read in full or else shown whole on hover. What the models make of
+// the backend's files is tested in the model tests, the keyboard in
+// keyboard_test, and a real scan and sort through the window in
 // velmora_e2e_test; here, what the screens show.
+#include <QtQuickTest/quicktest.h>
+#include <QColor>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 #include "compress_model.h"
 #include "fake_backend.h"
@@ -15,7 +21,38 @@
 using namespace velmora::testkit;
 
 namespace {
+
 constexpr int kBackendWait = 60000;
+const QString kBusyHint = QStringLiteral("Tidak dapat diubah selama scan atau proses berjalan.");
+
+/// The visible texts of the window that are cut off without a tooltip that
+/// shows them whole, or that reach past the window's sides.
+QStringList cutOffTexts(const WindowHarness& w) {
+    QStringList cut;
+    for (const QQuickItem* item : w.visibleItems()) {
+        if (!item->inherits("QQuickText")) {
+            continue;
+        }
+        const QString text = item->property("text").toString();
+        const QRectF area = WindowHarness::sceneRect(item);
+        const bool shortened = item->property("truncated").toBool() ||
+                               item->property("contentWidth").toReal() > item->width() + 0.5;
+        if ((shortened && item->property("toolTipText").toString() != text) || area.left() < 0 ||
+            area.right() > w.window()->width()) {
+            cut << text;
+        }
+    }
+    return cut;
+}
+
+/// How many visible texts of the window read `text`.
+qsizetype textsReading(const WindowHarness& w, const QString& text) {
+    const auto items = w.visibleItems();
+    return std::count_if(items.begin(), items.end(), [&text](const QQuickItem* item) {
+        return item->inherits("QQuickText") && item->property("text").toString() == text;
+    });
+}
+
 }  // namespace
 
 class JobScreenTest : public QObject {
@@ -28,6 +65,8 @@ class JobScreenTest : public QObject {
     void onlyARealQualityChangeDiscardsTheScan();
     void scanAndRun_data();
     void scanAndRun();
+    void textsAreReadInFull_data();
+    void textsAreReadInFull();
 };
 
 void JobScreenTest::freshScreen_data() {
@@ -104,7 +143,7 @@ void JobScreenTest::onlyARealQualityChangeDiscardsTheScan() {
     QVERIFY(!w.value("startButton", "enabled").toBool());
     const QStringList reset = {
         "totalBox/valueText=0",
-        "progressPanel/titleText=Klik SCAN FOTO untuk membaca foto yang dapat dikompres."};
+        "progressPanel/titleText=Klik SCAN FOLDER untuk membaca foto yang dapat dikompres."};
     QCOMPARE(w.shownTexts(reset), reset);
     QVERIFY(w.scan());
     QCOMPARE(w.text("progressPanel/titleText"),
@@ -120,7 +159,7 @@ void JobScreenTest::scanAndRun_data() {
     QTest::addColumn<QStringList>("runningTexts");
     QTest::addColumn<QString>("last");  // the last status line, then the alert
     QTest::addColumn<QString>("alert");
-    QTest::addColumn<bool>("byEscape");  // the alert is dismissed with Escape, else OK
+    QTest::addColumn<QStringList>("locked");  // disabled while busy
     // 29 and 57 of 100 are where progress * 100 cut in floating point reads
     // one less: the status line and the panel show the same whole percent.
     QTest::newRow("SORTER") << "SORTER"
@@ -136,7 +175,8 @@ void JobScreenTest::scanAndRun_data() {
                                            "progressPanel/speedText=6 file/s",
                                            "progressPanel/etaText=00:12"}
                             << "100|3|0|10|100"
-                            << "Proses Selesai\nBerhasil: 97\nGagal: 3" << false;
+                            << "Proses Selesai\nBerhasil: 97\nGagal: 3"
+                            << QStringList{"sourceRow/browseButton"};
     QTest::newRow("COMPRESS")
         << "COMPRESS"
         << "100|5|734003200"
@@ -153,7 +193,8 @@ void JobScreenTest::scanAndRun_data() {
                        "afterBox/valueText=30.0 MB",
                        "beforeBox/valueText=700.0 MB"}
         << "100|2|157286400|734003200|50|100"
-        << "Proses Selesai\nBerhasil: 98\nGagal: 2" << true;
+        << "Proses Selesai\nBerhasil: 98\nGagal: 2"
+        << QStringList{"sourceRow/browseButton", "qualityPicker/picker"};
 }
 
 void JobScreenTest::scanAndRun() {
@@ -165,7 +206,17 @@ void JobScreenTest::scanAndRun() {
     QFETCH(QStringList, runningTexts);
     QFETCH(QString, last);
     QFETCH(QString, alert);
-    QFETCH(bool, byEscape);
+    QFETCH(QStringList, locked);
+    // Those of `locked` that are enabled in `window`.
+    const auto lockedEnabled = [&locked](const WindowHarness& window) {
+        QStringList enabled;
+        for (const QString& control : locked) {
+            if (window.value(control, "enabled").toBool()) {
+                enabled << control;
+            }
+        }
+        return enabled;
+    };
     FakeBackend backend;
     QTemporaryDir tree;
     QVERIFY(backend.setSummary(summary));
@@ -178,8 +229,11 @@ void JobScreenTest::scanAndRun() {
     QVERIFY(w.value("scanButton", "enabled").toBool());
     QVERIFY(!w.value("startButton", "enabled").toBool());
 
-    // While the scan runs, PAUSE stands in for the start button.
+    // While the scan runs, PAUSE stands in for the start button, and
+    // nothing may change the folder or the quality under it.
+    QCOMPARE(lockedEnabled(w), locked);
     w.click(w.find("scanButton"));
+    QCOMPARE(lockedEnabled(w), QStringList());
     QVERIFY(!w.value("scanButton", "enabled").toBool());
     QVERIFY(!w.value("startButton", "visible").toBool());
     QVERIFY(w.value("pauseButton", "visible").toBool());
@@ -194,38 +248,129 @@ void JobScreenTest::scanAndRun() {
     QVERIFY(!w.value("startButton", "visible").toBool());
     QVERIFY(w.value("pauseButton", "enabled").toBool());
     QVERIFY(!w.value("scanButton", "enabled").toBool());
-    QVERIFY(w.find("sourceRow/browseButton")->isEnabled());
-
-    w.click(w.find("pauseButton"));
-    QCOMPARE(w.text("pauseButton"), QStringLiteral("RESUME"));
-    QCOMPARE(w.value("pauseButton", "symbol").toString(), QStringLiteral("play.fill"));
-    QCOMPARE(w.text("progressPanel/titleText"), pausedTitle);
-    w.choose("workersPicker", "8");  // the pickers stay usable during a run
-    QCOMPARE(model->workers(), 8);
-    w.click(w.find("pauseButton"));
-    QCOMPARE(w.text("pauseButton"), QStringLiteral("PAUSE"));
-    QCOMPARE(w.value("pauseButton", "symbol").toString(), QStringLiteral("pause.fill"));
+    QCOMPARE(lockedEnabled(w), QStringList());
+    for (const QString& control : locked) {  // pointing at one says why
+        w.hover(w.find(control));
+        QTRY_VERIFY2(w.showsText(kBusyHint), qPrintable(control));
+        w.hover(w.find("progressPanel"));
+        QTRY_VERIFY(!w.showsText(kBusyHint));
+    }
 
     QVERIFY(backend.setStatus(running));
     QTRY_COMPARE_WITH_TIMEOUT(w.text("progressPanel/countText"),
                               running.section('|', 0, 0) + "/100", kBackendWait);
     QCOMPARE(w.shownTexts(runningTexts), runningTexts);
     QVERIFY(w.value("failedText", "visible").toBool());
+    QCOMPARE(w.value("statusDot", "color").value<QColor>(), QColor("#30d158"));
 
+    // Paused, the panel says so through the polls that go on.
+    w.click(w.find("pauseButton"));
+    QCOMPARE(w.text("pauseButton"), QStringLiteral("RESUME"));
+    QCOMPARE(w.value("pauseButton", "symbol").toString(), QStringLiteral("play.fill"));
+    QTest::qWait(700);
+    const QStringList paused = {"progressPanel/titleText=" + pausedTitle,
+                                "progressPanel/etaText=dijeda"};
+    QCOMPARE(w.shownTexts(paused), paused);
+    QCOMPARE(w.value("statusDot", "color").value<QColor>(), QColor("#8e8e93"));
+    w.choose("workersPicker", "8");  // the other pickers stay usable during a run
+    QCOMPARE(model->workers(), 8);
+    w.click(w.find("pauseButton"));
+    QCOMPARE(w.text("pauseButton"), QStringLiteral("PAUSE"));
+    QCOMPARE(w.value("pauseButton", "symbol").toString(), QStringLiteral("pause.fill"));
+    QTRY_COMPARE_WITH_TIMEOUT(w.text("progressPanel/titleText"),
+                              runningTexts.first().section('=', 1), kBackendWait);
+
+    // The end alert, drawn as a panel, offers the failed photos.
     QVERIFY(backend.setStatus(last));
+    QVERIFY(backend.setFailures({tree.path() + "/a/IMG_1.jpg\tPermission denied",
+                                 tree.path() + "/b/IMG_2.jpg\tnot a regular file"}));
     QVERIFY(backend.finish(0));
-    QTRY_VERIFY_WITH_TIMEOUT(w.value("alert", "visible").toBool(), kBackendWait);
+    QTRY_VERIFY_WITH_TIMEOUT(w.value("alert", "opened").toBool(), kBackendWait);
     QCOMPARE(w.text("alertTitle"), QStringLiteral("Velmora"));
     QCOMPARE(w.text("alertMessage"), alert);
+    QCOMPARE(w.dialogLayoutFault("alert", {"alertDetailsButton", "alertOkButton"}), QString());
+    QVERIFY(!w.find("failureList")->isVisible());
+    w.click(w.find("alertDetailsButton"));
+    QVERIFY(w.find("failureList")->isVisible());
+    QCOMPARE(w.text("alertDetailsButton"), QStringLiteral("SEMBUNYIKAN"));
+    QVERIFY(w.showsText(tree.path() + "/b/IMG_2.jpg") && w.showsText("not a regular file"));
+    const auto listBetweenMessageAndButtons = [&w] {
+        const QRectF list = w.sceneRect(w.find("failureList"));
+        return list.width() > 0 && list.top() >= w.sceneRect(w.find("alertMessage")).bottom() &&
+               list.bottom() <= w.sceneRect(w.find("alertOkButton")).top();
+    };
+    QTRY_VERIFY(listBetweenMessageAndButtons());
+    QCOMPARE(w.dialogLayoutFault("alert", {"alertDetailsButton", "alertOkButton"}), QString());
+
     QVERIFY(w.value("startButton", "enabled").toBool());
     QVERIFY(w.value("scanButton", "enabled").toBool());
-    if (byEscape) {
-        QTest::keyClick(w.window(), Qt::Key_Escape);
-    } else {
-        w.click(w.find("alertOkButton"));
-    }
+    QCOMPARE(lockedEnabled(w), locked);
+    w.click(w.find("alertOkButton"));
     QTRY_VERIFY(!w.value("alert", "visible").toBool());
     QVERIFY(!model->showAlert());
+}
+
+void JobScreenTest::textsAreReadInFull_data() {
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("folder");   // empty: none chosen
+    QTest::addColumn<QString>("summary");  // empty: not scanned
+    QTest::addColumn<int>("unreadable");
+    QTest::addColumn<QString>("alert");  // raised last; empty for none
+    QTest::addColumn<bool>("pathCut");   // the folder's path is cut in the middle
+    const QString longFolder =
+        "/home/fotografer/" + QString("acara-tahunan/").repeated(8) + "AKHIR";
+    QTest::newRow("SORTER fresh") << "SORTER"
+                                  << ""
+                                  << "" << 0 << "" << false;
+    QTest::newRow("COMPRESS asks for a scan") << "COMPRESS"
+                                              << "/foto"
+                                              << "" << 0 << "" << false;
+    QTest::newRow("long path, unreadable folders")
+        << "COMPRESS" << longFolder << "240|5|734003200" << 12 << "" << true;
+    QTest::newRow("long alert") << "SORTER"
+                                << "/foto"
+                                << "" << 0
+                                << QString("Tidak dapat menjalankan proses ini. ").repeated(6)
+                                << false;
+}
+
+void JobScreenTest::textsAreReadInFull() {
+    QFETCH(QString, tab);
+    QFETCH(QString, folder);
+    QFETCH(QString, summary);
+    QFETCH(int, unreadable);
+    QFETCH(QString, alert);
+    QFETCH(bool, pathCut);
+    FakeBackend backend;
+    WindowHarness w;
+    w.choose("tabPicker", tab);
+    if (!folder.isEmpty()) {
+        QVERIFY(w.chooseFolder(backend.scriptFolder(), folder));
+    }
+    if (!summary.isEmpty()) {
+        QStringList folders;
+        for (int n = 0; n < unreadable; ++n) {
+            folders << folder + "/rusak " + QString::number(n);
+        }
+        QVERIFY(backend.setUnreadable(folders));
+        QVERIFY(backend.setSummary(summary));
+        QVERIFY(w.scan());
+    }
+    if (!alert.isEmpty()) {
+        w.model<JobModel>()->alert(alert);
+        QTRY_VERIFY(w.value("alert", "opened").toBool());
+        QCOMPARE(w.dialogLayoutFault("alert", {"alertOkButton"}), QString());
+    }
+    (void)QQuickTest::qWaitForPolish(w.window());
+    QCOMPARE(cutOffTexts(w), QStringList());
+
+    // A path cut in the middle shows whole while the pointer is on it.
+    QCOMPARE(w.value("pathText", "truncated").toBool(), pathCut);
+    if (pathCut) {
+        QCOMPARE(textsReading(w, folder), 1);
+        w.hover(w.find("sourceRow/pathText"));
+        QTRY_COMPARE(textsReading(w, folder), 2);
+    }
 }
 
 QTEST_MAIN(JobScreenTest)

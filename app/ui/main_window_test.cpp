@@ -1,15 +1,21 @@
-// The window shell: fixed size, tabs, fresh screens after a tab switch, and
-// quitting when the window closes.
+// The window shell: fixed size, tabs, fresh screens after a tab switch, the
+// folder chooser, quitting when the window closes, and the question first
+// while a job is busy.
 #include <QApplication>
+#include <QImage>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "compress_model.h"
+#include "fake_backend.h"
 #include "sorter_model.h"
+#include "test_kit.h"
 #include "window_harness.h"
 
+using velmora::testkit::FakeBackend;
 using velmora::testkit::WindowHarness;
 
 class MainWindowTest : public QObject {
@@ -19,6 +25,10 @@ class MainWindowTest : public QObject {
     void opensFixedSizeOnTheSorterTab();
     void switchingTabsGivesFreshScreensAndModels();
     void closingTheWindowQuits();
+    void folderChooserIsModalAndDark_data();
+    void folderChooserIsModalAndDark();
+    void closingDuringAJobAsksFirst_data();
+    void closingDuringAJobAsksFirst();
 };
 
 void MainWindowTest::opensFixedSizeOnTheSorterTab() {
@@ -65,6 +75,76 @@ void MainWindowTest::closingTheWindowQuits() {
     QTimer::singleShot(60000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(lastClosed.count(), 1);
+}
+
+void MainWindowTest::folderChooserIsModalAndDark_data() {
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("SORTER") << "SORTER"
+                            << "Pilih Folder Sumber";
+    QTest::newRow("COMPRESS") << "COMPRESS"
+                              << "Pilih Folder Foto";
+}
+
+void MainWindowTest::folderChooserIsModalAndDark() {
+    QFETCH(QString, tab);
+    QFETCH(QString, title);
+    QTemporaryDir folder;
+    WindowHarness w;
+    w.choose("tabPicker", tab);
+    w.click(w.find("sourceRow/browseButton"));
+    QObject* chooser = w.window()->findChild<QObject*>("folderChooser");
+    QVERIFY(chooser);
+    QTRY_VERIFY(chooser->property("visible").toBool());
+    QCOMPARE(chooser->property("title").toString(), title);
+    QCOMPARE(chooser->property("modality").toInt(), int(Qt::WindowModal));
+    QCOMPARE(chooser->property("parentWindow").value<QWindow*>(), w.window());
+    // Drawn in the window's dark palette, not a light dialog.
+    QTRY_VERIFY(qGray(w.window()->grabWindow().pixel(210, 300)) < 80);
+
+    chooser->setProperty("currentFolder", QUrl::fromLocalFile(folder.path()));
+    chooser->setProperty("selectedFolder", QUrl::fromLocalFile(folder.path()));
+    QVERIFY(QMetaObject::invokeMethod(chooser, "accept"));
+    QTRY_COMPARE(w.text("sourceRow/pathText"), folder.path());
+    QVERIFY(w.value("scanButton", "enabled").toBool());
+}
+
+void MainWindowTest::closingDuringAJobAsksFirst_data() {
+    QTest::addColumn<QString>("answer");  // the button pressed, or a key
+    QTest::addColumn<bool>("quits");
+    QTest::newRow("BATAL") << "quitCancelButton" << false;
+    QTest::newRow("Escape") << "Escape" << false;
+    QTest::newRow("KELUAR") << "quitConfirmButton" << true;
+}
+
+void MainWindowTest::closingDuringAJobAsksFirst() {
+    QFETCH(QString, answer);
+    QFETCH(bool, quits);
+    FakeBackend backend;
+    QVERIFY(backend.setSummary("10|5|5|0"));
+    auto w = std::make_unique<WindowHarness>();
+    QVERIFY(w->chooseFolder(backend.scriptFolder(), "/foto"));
+    QVERIFY(w->scan());
+    w->click(w->find("startButton"));
+    const qint64 pid = w->model<JobModel>()->runner().processId();
+    w->window()->close();
+    QTRY_VERIFY(w->value("quitQuestion", "opened").toBool());
+    QVERIFY(w->window()->isVisible());
+    QCOMPARE(w->dialogLayoutFault("quitQuestion", {"quitCancelButton", "quitConfirmButton"}),
+             QString());
+    if (answer == "Escape") {
+        QTest::keyClick(w->window(), Qt::Key_Escape);
+    } else {
+        w->click(w->find(answer));
+    }
+    QTRY_VERIFY(!w->value("quitQuestion", "visible").toBool());
+    QCOMPARE(w->window()->isVisible(), !quits);  // closed, as closingTheWindowQuits goes on
+
+    // Either way the job goes on, with the window or without it.
+    w.reset();
+    QVERIFY(velmora::testkit::processState(pid) != 0);
+    QVERIFY(backend.finish(0));
+    QTRY_COMPARE(velmora::testkit::processState(pid), 0);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,6 +1,7 @@
 // End to end in a real window on a private X server: choose a folder, press
 // SCAN FOLDER and MULAI SORTIR, wait for the end-of-run alert, and check the
-// sorted tree that the built scripts and tools have left on disk.
+// sorted tree that the built scripts and tools have left on disk; pause a
+// run and leave its tab, and check that the sort went on to its end.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 
+#include "job_model.h"
 #include "test_kit.h"
 #include "window_harness.h"
 #include "xvfb_server.h"
@@ -19,6 +21,11 @@ namespace {
 constexpr int kSkipped = 77;
 constexpr int kBackendWait = 120000;
 
+/// The sorter's job folders in the temporary folder.
+QStringList sorterJobFolders() {
+    return QDir(QDir::tempPath()).entryList({"Velmora-*"}, QDir::Dirs);
+}
+
 }  // namespace
 
 class VelmoraEndToEndTest : public QObject {
@@ -26,6 +33,7 @@ class VelmoraEndToEndTest : public QObject {
 
   private slots:
     void sortsARealTreeFromTheWindow();
+    void pausedSortGoesOnWhenItsTabIsLeft();
 };
 
 void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
@@ -60,6 +68,41 @@ void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
     const QDir root(tree.path());
     QCOMPARE(readFile(root.filePath("GANJIL/DSC 7.heic")), QByteArray("trip/day2/DSC 7.heic"));
     QCOMPARE(readFile(root.filePath("GENAP/IMG_0010.png")), QByteArray("trip/IMG_0010.png"));
+}
+
+void VelmoraEndToEndTest::pausedSortGoesOnWhenItsTabIsLeft() {
+    QTemporaryDir tree;
+    const int count = 3000;
+    for (int n = 0; n < count; ++n) {
+        QVERIFY(writeFile(tree.filePath(QStringLiteral("d%1/p_%2.png").arg(n % 10).arg(n)), "p"));
+    }
+    WindowHarness w;
+    QVERIFY(w.window());
+    const QStringList foldersBefore = sorterJobFolders();
+    JobModel* model = w.chooseFolder(builtScriptDirectory(), tree.path());
+    QVERIFY(model);
+    w.click(w.find("scanButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.value("startButton", "enabled").toBool(), kBackendWait);
+    QStringList jobFolders = sorterJobFolders();
+    for (const QString& before : foldersBefore) {
+        jobFolders.removeOne(before);
+    }
+    QCOMPARE(jobFolders.size(), 1);
+    const QString jobFolder = QDir(QDir::tempPath()).filePath(jobFolders.first());
+
+    w.click(w.find("startButton"));  // move mode
+    const qint64 pid = model->runner().processId();
+    QVERIFY(waitUntilProcessIs(pid, "Brevin"));
+    w.click(w.find("pauseButton"));
+    QTRY_COMPARE(processState(pid), 'T');
+    QCOMPARE(w.text("pauseButton"), QStringLiteral("RESUME"));
+
+    w.choose("tabPicker", "COMPRESS");  // the sorter screen and its model go
+    QTRY_VERIFY_WITH_TIMEOUT(processState(pid) == 0, kBackendWait);  // ended and reaped
+    QCOMPARE(filesBelow(tree.filePath("GANJIL")).size(), count / 2);
+    QCOMPARE(filesBelow(tree.filePath("GENAP")).size(), count / 2);
+    QCOMPARE(filesBelow(tree.path()).size(), count);  // nothing left behind
+    QTRY_VERIFY(!QFileInfo::exists(jobFolder));
 }
 
 int main(int argc, char* argv[]) {
