@@ -9,11 +9,14 @@ set(VELMORA_QML_PACKAGES
     qml6-module-qtqml-workerscript
     qml6-module-qtquick
     qml6-module-qtquick-controls
+    qml6-module-qtquick-dialogs
     qml6-module-qtquick-layouts
     qml6-module-qtquick-shapes
     qml6-module-qtquick-templates
     qml6-module-qtquick-window)
-set(velmora_run_time_packages bash qt6-qpa-plugins ${VELMORA_QML_PACKAGES})
+# The built-in folder dialog lists folders through this module.
+set(velmora_run_time_packages bash qt6-qpa-plugins qml6-module-qt-labs-folderlistmodel
+    ${VELMORA_QML_PACKAGES})
 list(JOIN velmora_run_time_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 
 set(CPACK_GENERATOR DEB)
