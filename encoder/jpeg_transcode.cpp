@@ -116,14 +116,17 @@ bool isKeptMetadata(const jpeg_marker_struct& marker) {
     }
 }
 
-// The decoded colour model, which is also the encoder's input model: YCbCr
-// passes through without any colour conversion.
-J_COLOR_SPACE passThroughSpace(J_COLOR_SPACE stored) {
+// The colour model rows travel in between the codecs. YCbCr travels as RGB,
+// as libvips and jpegoptim decode it: libjpeg-turbo converts between the two
+// with SIMD code but hands YCbCr through with a plain loop, and the clamping
+// to RGB trims chroma that no display shows, which makes the output smaller.
+J_COLOR_SPACE rowSpace(J_COLOR_SPACE stored) {
     switch (stored) {
         case JCS_YCbCr:
-        case JCS_GRAYSCALE:
         case JCS_RGB:
-            return stored;
+            return JCS_RGB;
+        case JCS_GRAYSCALE:
+            return JCS_GRAYSCALE;
         default:
             return JCS_UNKNOWN;
     }
@@ -142,7 +145,7 @@ Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std:
     jpeg_save_markers(&in, JPEG_APP0 + 13, 0xFFFF);
     jpeg_read_header(&in, TRUE);
 
-    const J_COLOR_SPACE space = passThroughSpace(in.jpeg_color_space);
+    const J_COLOR_SPACE space = rowSpace(in.jpeg_color_space);
     if (space == JCS_UNKNOWN)
         return Start::NeedsFullDecoder;
     if (std::int64_t{in.image_width} * in.image_height > kMaxEncodePixels)
@@ -156,6 +159,9 @@ Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std:
     out.in_color_space = space;
     jpeg_set_defaults(&out);
     jpeg_set_quality(&out, quality, TRUE);
+    // Huffman tables made for this image: the same coefficients in fewer
+    // bytes, at the price of a second pass over them in jpeg_finish_compress.
+    out.optimize_coding = TRUE;
     if (quality >= 90 && out.num_components == 3) {
         out.comp_info[0].h_samp_factor = 1;
         out.comp_info[0].v_samp_factor = 1;
