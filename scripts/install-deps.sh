@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages that building, testing and running Velmora need.
-# Does nothing when every package is already present.
+# Installs the Debian packages that building, testing and running Velmora need,
+# and those its benchmarks compare against (jpegoptim) or work on (the camera
+# photographs of mate-backgrounds). Does nothing when every package is already
+# present.
 set -eu
 
 packages="
@@ -13,6 +15,7 @@ qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templ
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
 libcanberra-dev sound-theme-freedesktop
 xvfb xauth
+jpegoptim mate-backgrounds
 "
 
 missing=""
