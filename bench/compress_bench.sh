@@ -1,20 +1,34 @@
 #!/bin/sh
-# Moskel against two baselines, measured in the same run: 48 JPEG photos of
-# 12 megapixels re-encoded at quality 50 with 2 workers, against one libvips
-# process with 2 threads (vips_loop.cpp) and against xargs -P2 running
-# `vips copy` once per photo. Each time is the best of three runs. Also
-# times the encoder's start-up on a tiny JPEG. Usage: compress_bench.sh BUILD
+# Moskel against its baselines and its peer, measured in the same run, all at
+# quality 50 with 2 workers:
+#   48 generated JPEG photos of 12 megapixels, re-encoded by Moskel, by one
+#   libvips process with 2 threads (vips_loop.cpp) with libjpeg's default
+#   Huffman tables and again with tables optimised for each image, by xargs
+#   -P2 running `vips copy` once per photo, and by `jpegoptim -m50
+#   --all-normal` on copies of the photos, two at a time;
+#   the camera photographs of Debian's mate-backgrounds package, re-encoded
+#   by Moskel, by the libvips loop and by jpegoptim, for bytes and fidelity
+#   only ("skipped" without the package or without jpegoptim).
+# Each time is the best of five runs, which keeps the noise of a busy machine
+# out of the ratios; the processor time of that run is printed beside it.
+# Fidelity is the mean PSNR of the outputs against their sources (psnr.cpp).
+# Every ratio is printed beside its goal. Also times the encoder's start-up on
+# a tiny JPEG.
+# Usage: compress_bench.sh BUILD
 set -eu
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 build=$(cd "${1:-build}" && pwd)
 tools="$build/libexec/velmora"
 vips_loop="$build/bench/vips_loop"
 make_bench_photos="$build/bench/make_bench_photos"
+psnr="$build/bench/psnr"
 for program in "$tools/Moskel" "$tools/velmora-encode" "$tools/velmora-encode-vips" \
-    "$tools/velmora-limit" "$vips_loop" "$make_bench_photos"; do
+    "$tools/velmora-limit" "$vips_loop" "$make_bench_photos" "$psnr"; do
     [ -x "$program" ] || { echo "no $program: build $build first" >&2; exit 1; }
 done
 command -v vips >/dev/null || { echo "needs the vips command (libvips-tools)" >&2; exit 1; }
+jpegoptim=$(command -v jpegoptim || true)
+natural_folder=/usr/share/backgrounds/mate/nature
 
 scratch=$(mktemp -d /tmp/velmora-compress-bench.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT INT TERM
@@ -43,12 +57,21 @@ timed() {
     [ "$peak" -gt "$top" ] && eval "${name}_peak=$peak"
     return 0
 }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+difference() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%+.3f", a - b }'; }
 bytes() { find "$1" -maxdepth 1 -type f -name '*.jpg' -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }'; }
 fresh() { rm -rf "$1" && mkdir -p "$1"; }
+# copies LIST OUTDIR: fresh copies in OUTDIR of the photos in LIST, and
+# their list in OUTDIR.txt, for jpegoptim to work on in place.
+copies() {
+    fresh "$2"
+    xargs -d '\n' cp -t "$2" < "$1"
+    ls "$2"/*.jpg > "$2.txt"
+}
+line() { printf '  %-30s %8.2f s  cpu %6.2f s  peak %4d MiB\n' "$1" "$2" "$3" $(($4 / 1024)); }
 sync
 
-for round in 1 2 3; do
+for round in 1 2 3 4 5; do
     rm -rf "$photos/COMPRESSED_50"
     timed moskel "$tools/Moskel" "$photos" "$scratch/job" 50 2
     status=$(cat "$scratch/job/status.txt")
@@ -57,26 +80,92 @@ for round in 1 2 3; do
     fresh "$scratch/loop"
     timed loop "$vips_loop" 50 2 "$scratch/loop" "$list"
 
+    fresh "$scratch/optimized"
+    timed optimized "$vips_loop" 50 2 "$scratch/optimized" "$list" optimize
+
     fresh "$scratch/xargs"
     timed xargs xargs -d '\n' -P2 -I{} sh -c 'vips copy "$1" "$2/${1##*/}[Q=50]"' sh {} \
         "$scratch/xargs" < "$list"
+
+    if [ -n "$jpegoptim" ]; then
+        copies "$list" "$scratch/jpegoptim"
+        timed peer xargs -d '\n' -P2 -n1 "$jpegoptim" -q -m50 --all-normal \
+            < "$scratch/jpegoptim.txt"
+    fi
 done
 
-echo "48 photos of 4000x3000, quality 50, 2 workers (best of 3 runs; wall, processor, peak RSS)"
-printf '  Moskel          %6.2f s  cpu %6.2f s  peak %4d MiB\n' "$moskel_time" "$moskel_cpu" \
-    $((moskel_peak / 1024))
-printf '  vips loop       %6.2f s  cpu %6.2f s  peak %4d MiB\n' "$loop_time" "$loop_cpu" \
-    $((loop_peak / 1024))
-printf '  xargs vips copy %6.2f s  cpu %6.2f s  peak %4d MiB\n' "$xargs_time" "$xargs_cpu" \
-    $((xargs_peak / 1024))
-echo "  Moskel / vips loop:       $(ratio "$moskel_time" "$loop_time") (goal <= 1.30)," \
+echo "48 photos of 4000x3000, quality 50, 2 workers (best of 5 runs; wall, processor, peak RSS)"
+line "Moskel" "$moskel_time" "$moskel_cpu" "$moskel_peak"
+line "vips loop, default tables" "$loop_time" "$loop_cpu" "$loop_peak"
+line "vips loop, optimize_coding" "$optimized_time" "$optimized_cpu" "$optimized_peak"
+line "xargs vips copy" "$xargs_time" "$xargs_cpu" "$xargs_peak"
+[ -z "$jpegoptim" ] || line "xargs jpegoptim" "$peer_time" "$peer_cpu" "$peer_peak"
+moskel_bytes=$(bytes "$photos/COMPRESSED_50")
+loop_bytes=$(bytes "$scratch/loop")
+moskel_psnr=$("$psnr" "$list" "$photos/COMPRESSED_50")
+loop_psnr=$("$psnr" "$list" "$scratch/loop")
+echo "  bytes before:                   $(bytes "$photos")"
+echo "  bytes after, Moskel:            $moskel_bytes, PSNR $moskel_psnr dB"
+echo "  bytes after, vips default:      $loop_bytes, PSNR $loop_psnr dB"
+echo "  bytes after, vips optimized:    $(bytes "$scratch/optimized")," \
+    "PSNR $("$psnr" "$list" "$scratch/optimized") dB"
+echo "  bytes after, xargs vips copy:   $(bytes "$scratch/xargs")"
+echo "  Moskel / vips default, bytes:   $(ratio "$moskel_bytes" "$loop_bytes") (goal <= 0.88)"
+echo "  Moskel - vips default, PSNR:    $(difference "$moskel_psnr" "$loop_psnr") dB" \
+    "(goal >= -0.05)"
+echo "  Moskel / vips optimized, time:  $(ratio "$moskel_time" "$optimized_time")" \
+    "(goal <= 1.00), processor time $(ratio "$moskel_cpu" "$optimized_cpu")"
+echo "  Moskel / vips default, time:    $(ratio "$moskel_time" "$loop_time")," \
     "processor time $(ratio "$moskel_cpu" "$loop_cpu")"
-echo "  xargs vips / vips loop:   $(ratio "$xargs_time" "$loop_time")"
-echo "  Moskel / xargs vips:      $(ratio "$moskel_time" "$xargs_time")"
-echo "  bytes before:             $(bytes "$photos")"
-echo "  bytes after, Moskel:      $(bytes "$photos/COMPRESSED_50")"
-echo "  bytes after, vips loop:   $(bytes "$scratch/loop")"
-echo "  bytes after, xargs vips:  $(bytes "$scratch/xargs")"
+echo "  Moskel / xargs vips copy, time: $(ratio "$moskel_time" "$xargs_time")"
+if [ -n "$jpegoptim" ]; then
+    peer_bytes=$(bytes "$scratch/jpegoptim")
+    echo "  bytes after, jpegoptim:         $peer_bytes," \
+        "PSNR $("$psnr" "$list" "$scratch/jpegoptim") dB"
+    echo "  Moskel / jpegoptim, bytes:      $(ratio "$moskel_bytes" "$peer_bytes") (goal <= 1.00)"
+    echo "  Moskel / jpegoptim, time:       $(ratio "$moskel_time" "$peer_time") (goal <= 0.80)," \
+        "processor time $(ratio "$moskel_cpu" "$peer_cpu")"
+else
+    echo "  jpegoptim: skipped (install jpegoptim)"
+fi
+
+# Camera photographs shipped by a Debian package: bytes and fidelity only.
+echo "natural photos ($natural_folder), quality 50, 2 workers"
+if ls "$natural_folder"/*.jpg > "$scratch/natural.txt" 2>/dev/null; then
+    natural="$scratch/natural"
+    fresh "$natural/job"
+    cp "$scratch/natural.txt" "$natural/job/files.txt"
+    count=$(wc -l < "$scratch/natural.txt")
+    "$tools/Moskel" "$natural" "$natural/job" 50 2
+    case "$(cat "$natural/job/status.txt")" in "$count|0|"*) ;; *)
+        echo "Moskel failed on the natural photos: $(cat "$natural/job/status.txt")" >&2
+        exit 1
+        ;;
+    esac
+    fresh "$natural/vips"
+    "$vips_loop" 50 2 "$natural/vips" "$scratch/natural.txt"
+    moskel_bytes=$(bytes "$natural/COMPRESSED_50")
+    loop_bytes=$(bytes "$natural/vips")
+    moskel_psnr=$("$psnr" "$scratch/natural.txt" "$natural/COMPRESSED_50")
+    loop_psnr=$("$psnr" "$scratch/natural.txt" "$natural/vips")
+    echo "  bytes before, $count photos:       $(bytes "$natural_folder")"
+    echo "  bytes after, Moskel:            $moskel_bytes, PSNR $moskel_psnr dB"
+    echo "  bytes after, vips default:      $loop_bytes, PSNR $loop_psnr dB"
+    echo "  Moskel / vips default, bytes:   $(ratio "$moskel_bytes" "$loop_bytes") (goal <= 0.975)"
+    echo "  Moskel - vips default, PSNR:    $(difference "$moskel_psnr" "$loop_psnr") dB" \
+        "(goal >= -0.05)"
+    if [ -n "$jpegoptim" ]; then
+        copies "$scratch/natural.txt" "$natural/jpegoptim"
+        xargs -d '\n' -P2 -n1 "$jpegoptim" -q -m50 --all-normal < "$natural/jpegoptim.txt"
+        peer_bytes=$(bytes "$natural/jpegoptim")
+        echo "  bytes after, jpegoptim:         $peer_bytes," \
+            "PSNR $("$psnr" "$scratch/natural.txt" "$natural/jpegoptim") dB"
+        echo "  Moskel / jpegoptim, bytes:      $(ratio "$moskel_bytes" "$peer_bytes")" \
+            "(goal <= 1.00)"
+    fi
+else
+    echo "  skipped (install mate-backgrounds)"
+fi
 
 # Start-up: 100 runs on a 64x48 JPEG, through the fast encoder and straight
 # through the libvips one.
@@ -94,3 +183,4 @@ startup() {
 echo "encoder start-up on a 64x48 JPEG (mean of 100 runs, including the shell's fork)"
 echo "  velmora-encode (libjpeg):      $(startup "$tools/velmora-encode") ms"
 echo "  velmora-encode-vips (libvips): $(startup "$tools/velmora-encode-vips") ms"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,7 +1,9 @@
 // Baseline of compress_bench.sh: re-encodes JPEG files as JPEG at one
 // quality with libvips in this one process, on a fixed number of threads
 // that each take the next file. Each pipeline runs on its own thread only.
-// Usage: vips_loop QUALITY THREADS OUTDIR LIST_FILE
+// With "optimize" it computes Huffman tables for each image, as Moskel does;
+// without, it uses libjpeg's default tables.
+// Usage: vips_loop QUALITY THREADS OUTDIR LIST_FILE [optimize]
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -13,7 +15,8 @@
 #include <vips/vips8>
 
 int main(int argc, char** argv) {
-    if (argc != 5 || VIPS_INIT(argv[0]) != 0)
+    const bool optimize = argc == 6 && std::string(argv[5]) == "optimize";
+    if ((argc != 5 && !optimize) || VIPS_INIT(argv[0]) != 0)
         return 2;
     const int quality = std::stoi(argv[1]);
     const int threads = std::stoi(argv[2]);
@@ -38,7 +41,9 @@ int main(int argc, char** argv) {
                     vips::VImage::new_from_file(
                         files[k].c_str(),
                         vips::VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL))
-                        .jpegsave(out.c_str(), vips::VImage::option()->set("Q", quality));
+                        .jpegsave(out.c_str(), vips::VImage::option()
+                                                   ->set("Q", quality)
+                                                   ->set("optimize_coding", optimize));
                 } catch (const vips::VError&) {
                     ++failed;
                 }

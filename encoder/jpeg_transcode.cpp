@@ -10,6 +10,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "coefficient_store.h"
 #include "encode_request.h"
 #include "row_pipe.h"
 
@@ -116,14 +117,17 @@ bool isKeptMetadata(const jpeg_marker_struct& marker) {
     }
 }
 
-// The decoded colour model, which is also the encoder's input model: YCbCr
-// passes through without any colour conversion.
-J_COLOR_SPACE passThroughSpace(J_COLOR_SPACE stored) {
+// The colour model rows travel in between the codecs. YCbCr travels as RGB,
+// as libvips and jpegoptim decode it: libjpeg-turbo converts between the two
+// with SIMD code but hands YCbCr through with a plain loop, and the clamping
+// to RGB trims chroma that no display shows, which makes the output smaller.
+J_COLOR_SPACE rowSpace(J_COLOR_SPACE stored) {
     switch (stored) {
         case JCS_YCbCr:
-        case JCS_GRAYSCALE:
         case JCS_RGB:
-            return stored;
+            return JCS_RGB;
+        case JCS_GRAYSCALE:
+            return JCS_GRAYSCALE;
         default:
             return JCS_UNKNOWN;
     }
@@ -142,7 +146,7 @@ Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std:
     jpeg_save_markers(&in, JPEG_APP0 + 13, 0xFFFF);
     jpeg_read_header(&in, TRUE);
 
-    const J_COLOR_SPACE space = passThroughSpace(in.jpeg_color_space);
+    const J_COLOR_SPACE space = rowSpace(in.jpeg_color_space);
     if (space == JCS_UNKNOWN)
         return Start::NeedsFullDecoder;
     if (std::int64_t{in.image_width} * in.image_height > kMaxEncodePixels)
@@ -156,6 +160,9 @@ Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std:
     out.in_color_space = space;
     jpeg_set_defaults(&out);
     jpeg_set_quality(&out, quality, TRUE);
+    // Huffman tables made for this image: the same coefficients in fewer
+    // bytes, at the price of a second pass over them in jpeg_finish_compress.
+    out.optimize_coding = TRUE;
     if (quality >= 90 && out.num_components == 3) {
         out.comp_info[0].h_samp_factor = 1;
         out.comp_info[0].v_samp_factor = 1;
@@ -233,44 +240,58 @@ JpegTranscode pipeRows(jpeg_decompress_struct& in, ErrorTrap& decodeTrap, jpeg_c
     }
 }
 
-}  // namespace
-
-JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg) {
-    jpeg.clear();
-    jpeg.reserve(source.size());
-
+// Both codecs of one transcoding and the traps they report to.
+struct Codecs {
     ErrorTrap setupTrap;
     ErrorTrap decodeTrap;
     ErrorTrap encodeTrap;
     jpeg_decompress_struct in{};
     jpeg_compress_struct out{};
     StringDestination destination{};
-    destination.target = &jpeg;
-    destination.manager.init_destination = startChunk;
-    destination.manager.empty_output_buffer = flushFullChunk;
-    destination.manager.term_destination = flushLastChunk;
-    in.err = setupTrap.install();
-    out.err = in.err;
+};
 
-    JpegTranscode result = JpegTranscode::Failed;
-    if (setjmp(setupTrap.jump) == 0) {
-        jpeg_create_decompress(&in);
-        jpeg_create_compress(&out);
-        out.dest = &destination.manager;
-        switch (startTranscode(in, out, source, quality)) {
-            case Start::Ready:
-                if (!setupTrap.damaged)
-                    result = pipeRows(in, decodeTrap, out, encodeTrap);
-                break;
-            case Start::NeedsFullDecoder:
-                result = JpegTranscode::NeedsFullDecoder;
-                break;
-            case Start::TooLarge:
-                break;
-        }
+// Creates both codecs, sets them up and runs them; the caller destroys them
+// whatever happens. libjpeg errors while setting up jump back here, over
+// libjpeg's own frames only.
+JpegTranscode createAndRun(Codecs& codecs, CoefficientStore& coefficients, std::string_view source,
+                           int quality) {
+    if (setjmp(codecs.setupTrap.jump) != 0)
+        return JpegTranscode::Failed;
+    jpeg_create_decompress(&codecs.in);
+    jpeg_create_compress(&codecs.out);
+    coefficients.serve(codecs.out);
+    codecs.out.dest = &codecs.destination.manager;
+    switch (startTranscode(codecs.in, codecs.out, source, quality)) {
+        case Start::Ready:
+            if (codecs.setupTrap.damaged)
+                return JpegTranscode::Failed;
+            return pipeRows(codecs.in, codecs.decodeTrap, codecs.out, codecs.encodeTrap);
+        case Start::NeedsFullDecoder:
+            return JpegTranscode::NeedsFullDecoder;
+        case Start::TooLarge:
+            break;
     }
-    jpeg_destroy_compress(&out);
-    jpeg_destroy_decompress(&in);
+    return JpegTranscode::Failed;
+}
+
+}  // namespace
+
+JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg) {
+    jpeg.clear();
+    jpeg.reserve(source.size());
+
+    Codecs codecs;
+    CoefficientStore coefficients;
+    codecs.destination.target = &jpeg;
+    codecs.destination.manager.init_destination = startChunk;
+    codecs.destination.manager.empty_output_buffer = flushFullChunk;
+    codecs.destination.manager.term_destination = flushLastChunk;
+    codecs.in.err = codecs.setupTrap.install();
+    codecs.out.err = codecs.in.err;
+
+    const JpegTranscode result = createAndRun(codecs, coefficients, source, quality);
+    jpeg_destroy_compress(&codecs.out);
+    jpeg_destroy_decompress(&codecs.in);
     return result;
 }
 

@@ -74,8 +74,9 @@ std::optional<std::string> encodeWithVips(const std::filesystem::path& source, i
 
         void* buffer = nullptr;
         std::size_t size = 0;
-        toEightBitSrgb(image).write_to_buffer(".jpg", &buffer, &size,
-                                              VImage::option()->set("Q", quality));
+        toEightBitSrgb(image).write_to_buffer(
+            ".jpg", &buffer, &size,
+            VImage::option()->set("Q", quality)->set("optimize_coding", true));
         std::string jpeg(static_cast<const char*>(buffer), size);
         g_free(buffer);
         return jpeg;

@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages that building, testing and running Velmora need.
-# Does nothing when every package is already present.
+# Installs the Debian packages that building, testing and running Velmora need,
+# and those its benchmarks compare against (jpegoptim) or work on (the camera
+# photographs of mate-backgrounds). Does nothing when every package is already
+# present.
 set -eu
 
 packages="
@@ -16,6 +18,7 @@ libcanberra-dev sound-theme-freedesktop
 xvfb xauth
 desktop-file-utils appstream man-db groff-base
 dpkg-dev file
+jpegoptim mate-backgrounds
 "
 
 missing=""

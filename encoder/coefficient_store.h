@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>  // jpeglib.h needs FILE
+#include <memory>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace velmora {
+
+/// Holds the whole-image coefficient arrays of one libjpeg encoder: an
+/// encoder that makes its own Huffman tables fills them in its first pass
+/// and reads them again in its second. They live in one mapping meant for
+/// transparent huge pages, so that the kernel faults in, zeroes and frees
+/// those tens of megabytes in 2 MiB pages rather than thousands of 4 KiB
+/// ones: in a process that lives for one photo, the small pages cost about
+/// a tenth of its processor time.
+class CoefficientStore {
+  public:
+    CoefficientStore() = default;
+    ~CoefficientStore();
+    CoefficientStore(const CoefficientStore&) = delete;
+    CoefficientStore& operator=(const CoefficientStore&) = delete;
+
+    /// Has `encoder` keep its whole-image coefficient arrays here; call after
+    /// jpeg_create_compress and before jpeg_start_compress. Takes the
+    /// encoder's client_data. The store must outlive the encoder's last pass;
+    /// it serves one image.
+    void serve(jpeg_compress_struct& encoder);
+
+  private:
+    struct Array {
+        JDIMENSION blocksPerRow = 0;
+        JDIMENSION rowCount = 0;
+        JDIMENSION maxAccess = 0;
+        std::vector<JBLOCKROW> rows;  ///< start of each block row, once realized
+    };
+
+    static CoefficientStore& of(j_common_ptr codec);
+    static jvirt_barray_ptr request(j_common_ptr codec, int pool, boolean preZero,
+                                    JDIMENSION blocksPerRow, JDIMENSION rowCount,
+                                    JDIMENSION maxAccess);
+    static void realize(j_common_ptr codec);
+    static JBLOCKARRAY access(j_common_ptr codec, jvirt_barray_ptr handle, JDIMENSION startRow,
+                              JDIMENSION rowCount, boolean writable);
+
+    bool mapArrays();
+
+    std::vector<std::unique_ptr<Array>> arrays_;
+    void (*realizeOthers_)(j_common_ptr) = nullptr;
+    void* mapping_ = nullptr;
+    std::size_t mappedBytes_ = 0;
+};
+
+}  // namespace velmora
