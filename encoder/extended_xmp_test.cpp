@@ -59,7 +59,9 @@ FoundXmp xmpIn(std::string_view jpeg) {
 std::string md5(std::string_view data) {
     gchar* digest = g_compute_checksum_for_data(
         G_CHECKSUM_MD5, reinterpret_cast<const guchar*>(data.data()), data.size());
-    std::string text = g_ascii_strup(digest, -1);
+    gchar* upper = g_ascii_strup(digest, -1);
+    std::string text = upper;
+    g_free(upper);
     g_free(digest);
     return text;
 }
