@@ -74,7 +74,9 @@ int main(int argc, char** argv) {
     }
     if (has(source, "sleep") && !fs::exists(source + ".pid")) {
         write(output, kFakeJpeg.substr(0, 6), std::ios::trunc);
-        write(source + ".pid", std::to_string(getpid()), std::ios::trunc);
+        // Whole or not at all: the test reads it as soon as it appears.
+        write(source + ".pid.part", std::to_string(getpid()), std::ios::trunc);
+        fs::rename(source + ".pid.part", source + ".pid");
         for (;;)
             pause();
     }

@@ -294,6 +294,36 @@ bool eventually(const std::function<bool()>& check) {
     return check();
 }
 
+/// A program started in the background, killed when this goes away.
+class Background {
+  public:
+    explicit Background(std::vector<std::string> args) {
+        posix_spawn_file_actions_t actions;
+        ::posix_spawn_file_actions_init(&actions);
+        ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        if (::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            pid_ = 0;
+        ::posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Background() { kill(); }
+    pid_t pid() const { return pid_; }
+    void kill() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        pid_ = 0;
+    }
+
+  private:
+    pid_t pid_ = 0;
+};
+
 TEST(Moskel, KilledRunLeavesNoOutputAndItsEncodersDieWithIt) {
     Job job;
     TempDir bin;
@@ -301,17 +331,8 @@ TEST(Moskel, KilledRunLeavesNoOutputAndItsEncodersDieWithIt) {
     const std::vector<fs::path> photos = {job.add("a/sleep_1.png", "one"),
                                           job.add("b/sleep_1.png", "two")};
     job.list(job.listed);
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args = {moskel, job.source, job.tmp, "80", "2"};
-    std::vector<char*> argv;
-    for (auto& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(::posix_spawn(&pid, moskel.c_str(), &actions, nullptr, argv.data(), environ), 0);
-    ::posix_spawn_file_actions_destroy(&actions);
+    Background killed({moskel, job.source, job.tmp, "80", "2"});
+    ASSERT_GT(killed.pid(), 0);
 
     // Both encoders are writing when Moskel is killed.
     std::vector<pid_t> encoders;
@@ -320,8 +341,7 @@ TEST(Moskel, KilledRunLeavesNoOutputAndItsEncodersDieWithIt) {
     }));
     for (const auto& photo : photos)
         encoders.push_back(std::stoi(readFile(photo.string() + ".pid")));
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
+    killed.kill();
     for (const pid_t encoder : encoders)
         EXPECT_TRUE(eventually([&] { return hasEnded(encoder); })) << encoder;
     const fs::path outdir = job.source / "COMPRESSED_80";
