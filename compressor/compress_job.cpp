@@ -1,15 +1,19 @@
 #include "compress_job.h"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
 #include <vector>
 
+#include "absolute_path.h"
 #include "atomic_file.h"
 #include "bounded_pool.h"
 #include "compress_arguments.h"
 #include "compress_status.h"
+#include "failure_list.h"
 #include "image_tool.h"
 #include "job_protocol.h"
 #include "process_one.h"
@@ -66,10 +70,17 @@ class CompressProgress {
     CompressCounters counters_;
 };
 
-fs::path resolved(std::string_view text) {
-    std::error_code error;
-    fs::path path = fs::absolute(fs::path(text), error);
-    return error ? fs::path(text) : path;
+FileOutcome processCountingErrors(const std::string& path, const CompressSettings& settings) {
+    // Each worker thread keeps the folder of its last photo open: the next
+    // photo in the list usually lies in the same one.
+    thread_local FolderCache cache;
+    return processOne(path, settings, cache);
+}
+
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
 }
 
 }  // namespace
@@ -77,26 +88,45 @@ fs::path resolved(std::string_view text) {
 ToolExit runMoskel(ToolArguments args) {
     if (args.size() != 4)
         return ToolExit::Usage;
-    const fs::path source = resolved(args[0]);
-    const fs::path tmp = resolved(args[1]);
+    const auto folders = resolveJobFolders(args[0], args[1]);
+    if (!folders)
+        return ToolExit::JobFilesUnreadable;
+    const fs::path tmp = folders->tmp;
     const int quality = parseQuality(args[2]);
     const int workers = parseWorkers(args[3]);
 
     const auto files = readWorkList(tmp / job::kWorkList);
     if (!files)
         return ToolExit::JobFilesUnreadable;
+    FailureList failures;
+    if (!failures.create(tmp))
+        return ToolExit::JobFilesUnreadable;
 
-    const CompressSettings settings{source / job::compressedFolderName(quality), quality,
-                                    findImageTool()};
-    std::error_code ignored;
-    fs::create_directories(settings.outdir, ignored);
+    CompressSettings settings;
+    settings.outdir = makeWorkerFolder(openPhotoFolder(folders->source),
+                                       job::compressedFolderName(quality), "output folder");
+    settings.quality = quality;
+    settings.tool = findImageTool();
+    settings.umask = currentUmask();
+    if (settings.outdir.handle) {
+        TemporaryArea::removeLeftovers(settings.outdir.handle.get());
+        settings.area = std::make_unique<TemporaryArea>(settings.outdir.handle.get());
+    }
 
     CompressProgress progress(tmp / job::kStatus, static_cast<std::int64_t>(files->size()));
     progress.writeFirstStatus();
     runBounded(
         files->size(), workers,
-        [&](std::size_t k) { progress.finish(processOne((*files)[k], settings)); },
+        [&](std::size_t k) {
+            const std::string& path = (*files)[k];
+            const FileOutcome outcome = processCountingErrors(path, settings);
+            if (!outcome.success)
+                failures.record(path, outcome.failure);
+            progress.finish(outcome);
+        },
         "Velmora.Compress");
+    // The run's temporary area goes before the last status line says it ended.
+    settings.area.reset();
     progress.writeFinalStatus();
     return ToolExit::Done;
 }

@@ -1,13 +1,15 @@
 // A stand-in image tool for the tests. It takes the encoder's nine
-// arguments and behaves after the first of these words found in the source
-// path: "exit3" exits 3 and writes nothing; "partial" leaves half a JPEG at
-// the output and exits 1; "nothing" exits 0 writing nothing; "garbage"
-// writes a non-JPEG and exits 0; "vanish" deletes the source and exits 1;
-// "hang" spins until a limit stops it; "limits" writes its CPU and address
-// space limits to SOURCE.limits and exits 3; "status" appends the line of
-// the status file in "job" beside the photo folder (the output folder's
-// parent) to "seen.txt" there, then acts as "good". Anything else ("good") writes a
-// small JPEG and exits 0.
+// arguments; its source comes as /dev/fd/N, and it behaves after the first of
+// these words found in the path of the file behind that descriptor: "exit3"
+// exits 3 and writes nothing; "partial" leaves half a JPEG at the output and
+// exits 1; "nothing" exits 0 writing nothing; "garbage" writes a non-JPEG and
+// exits 0; "vanish" deletes the source and exits 1; "hang" spins until a
+// limit stops it; "sleep" (the first time for a photo) writes its process id
+// to SOURCE.pid, leaves half a JPEG at the output and waits for good, and
+// later acts as "good"; "limits" writes its CPU and address space limits to
+// SOURCE.limits and exits 3; "status" appends the line of the status file in
+// "job" beside the photo folder to "seen.txt" there, then acts as "good".
+// Anything else ("good") writes a small JPEG and exits 0.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -43,7 +45,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() != 9 || args[0] != "-s" || args[7] != "--out")
         return 64;
-    const std::string source = args[6];
+    std::error_code error;
+    std::string source = fs::read_symlink(args[6], error).string();
+    if (error)
+        source = args[6];
     const fs::path output = args[8];
 
     if (has(source, "exit3"))
@@ -67,12 +72,20 @@ int main(int argc, char** argv) {
         for (;;)
             spin = spin + 1;
     }
+    if (has(source, "sleep") && !fs::exists(source + ".pid")) {
+        write(output, kFakeJpeg.substr(0, 6), std::ios::trunc);
+        // Whole or not at all: the test reads it as soon as it appears.
+        write(source + ".pid.part", std::to_string(getpid()), std::ios::trunc);
+        fs::rename(source + ".pid.part", source + ".pid");
+        for (;;)
+            pause();
+    }
     if (has(source, "limits")) {
         write(source + ".limits", limit(RLIMIT_CPU) + " " + limit(RLIMIT_AS), std::ios::trunc);
         return 3;
     }
     if (has(source, "status")) {
-        const fs::path root = output.parent_path().parent_path().parent_path();
+        const fs::path root = fs::path(source).parent_path().parent_path();
         std::ifstream status(root / "job" / "status.txt", std::ios::binary);
         write(root / "seen.txt", std::string(std::istreambuf_iterator<char>(status), {}),
               std::ios::app);

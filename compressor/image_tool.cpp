@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,13 @@ bool isExecutable(const fs::path& program) {
     return !program.empty() && ::access(program.c_str(), X_OK) == 0;
 }
 
-std::vector<std::string> commandLine(const ImageTool& tool, int quality, const fs::path& source,
-                                     const fs::path& output) {
+// The descriptor that carries the source into the tool.
+constexpr int kSourceDescriptor = 3;
+
+std::vector<std::string> commandLine(const ImageTool& tool, int quality,
+                                     const std::string& output) {
     return {tool.limiter.string(),
+            std::to_string(::getpid()),
             std::to_string(tool.limits.cpuSeconds),
             std::to_string(tool.limits.addressSpaceBytes),
             tool.program.string(),
@@ -35,20 +40,23 @@ std::vector<std::string> commandLine(const ImageTool& tool, int quality, const f
             "-s",
             "formatOptions",
             std::to_string(quality),
-            source.string(),
+            "/dev/fd/" + std::to_string(kSourceDescriptor),
             "--out",
-            output.string()};
+            output};
 }
 
-/// Owns spawn file actions: stdout and stderr to /dev/null, every
-/// descriptor from 3 up closed, so the tool holds no file of another worker.
+/// Owns spawn file actions: stdout and stderr to /dev/null, `source` as
+/// descriptor 3, `workFolder` as working folder, every other descriptor
+/// closed, so the tool holds no file of another worker.
 class QuietFileActions {
   public:
-    QuietFileActions() {
+    QuietFileActions(int source, int workFolder) {
         ::posix_spawn_file_actions_init(&actions_);
+        ::posix_spawn_file_actions_adddup2(&actions_, source, kSourceDescriptor);
         ::posix_spawn_file_actions_addopen(&actions_, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         ::posix_spawn_file_actions_adddup2(&actions_, STDOUT_FILENO, STDERR_FILENO);
-        ::posix_spawn_file_actions_addclosefrom_np(&actions_, STDERR_FILENO + 1);
+        ::posix_spawn_file_actions_addfchdir_np(&actions_, workFolder);
+        ::posix_spawn_file_actions_addclosefrom_np(&actions_, kSourceDescriptor + 1);
     }
     ~QuietFileActions() { ::posix_spawn_file_actions_destroy(&actions_); }
     QuietFileActions(const QuietFileActions&) = delete;
@@ -73,26 +81,30 @@ std::optional<ImageTool> findImageTool() {
     return tool;
 }
 
-ToolRun runImageTool(const ImageTool& tool, int quality, const fs::path& source,
-                     const fs::path& output) {
-    std::vector<std::string> args = commandLine(tool, quality, source, output);
+ToolRun runImageTool(const ImageTool& tool, int quality, int source, int workFolder,
+                     const std::string& outputName) {
+    std::vector<std::string> args = commandLine(tool, quality, outputName);
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
 
-    const QuietFileActions actions;
+    const QuietFileActions actions(source, workFolder);
     pid_t pid = 0;
-    if (::posix_spawn(&pid, tool.limiter.c_str(), actions.get(), nullptr, argv.data(), environ) !=
-        0) {
-        return ToolRun::NotStarted;
-    }
+    const int refused =
+        ::posix_spawn(&pid, tool.limiter.c_str(), actions.get(), nullptr, argv.data(), environ);
+    if (refused != 0)
+        return {ToolEnd::NotStarted, std::strerror(refused)};
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR)
-            return ToolRun::Failed;
+            return {ToolEnd::Failed, std::strerror(errno)};
     }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ToolRun::Succeeded : ToolRun::Failed;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return {ToolEnd::Succeeded, {}};
+    if (WIFSIGNALED(status))
+        return {ToolEnd::Failed, "ended by signal " + std::to_string(WTERMSIG(status))};
+    return {ToolEnd::Failed, "exit status " + std::to_string(WEXITSTATUS(status))};
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
@@ -36,16 +37,28 @@ struct ImageTool {
 std::optional<ImageTool> findImageTool();
 
 /// How one run of the image tool ended.
-enum class ToolRun {
+enum class ToolEnd {
     Succeeded,   ///< exit status 0
     Failed,      ///< any other status, or ended by a signal
     NotStarted,  ///< the process could not be created
 };
 
-/// Runs `tool` with "-s format jpeg -s formatOptions QUALITY SOURCE --out
-/// OUTPUT", standard output and error on /dev/null, no other descriptors
-/// inherited, and waits for it to end.
-ToolRun runImageTool(const ImageTool& tool, int quality, const std::filesystem::path& source,
-                     const std::filesystem::path& output);
+/// One run of the image tool: how it ended and, unless it succeeded, what
+/// happened ("exit status 3", "ended by signal 9", or why it did not start).
+struct ToolRun {
+    ToolEnd end = ToolEnd::NotStarted;
+    std::string failure;
+};
+
+/// Runs `tool` through its limiter with "-s format jpeg -s formatOptions
+/// QUALITY /dev/fd/3 --out OUTPUT" and waits for it to end. The source is
+/// the file open as `source`, handed over as descriptor 3, so the tool reads
+/// that very file whatever its path (a link put in its place, a path longer
+/// than PATH_MAX); OUTPUT is `outputName` in the folder open as
+/// `workFolder`, the tool's working folder. Standard output and error go to
+/// /dev/null, no other descriptor is inherited, and the tool is killed when
+/// this process dies.
+ToolRun runImageTool(const ImageTool& tool, int quality, int source, int workFolder,
+                     const std::string& outputName);
 
 }  // namespace velmora

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
-#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "image_tool.h"
+#include "listed_path.h"
+#include "temporary_area.h"
+#include "worker_folder.h"
 
 namespace velmora {
 
@@ -14,20 +19,29 @@ struct FileOutcome {
     bool success = false;
     std::int64_t sourceBytes = 0;  ///< size of the source before the tool ran; 0 if unreadable
     std::int64_t outputBytes = 0;  ///< size of the file left in the output folder; 0 on failure
+    std::string failure;           ///< why it failed, in a few English words
 };
 
 /// Job-wide settings that every per-file step reads.
 struct CompressSettings {
-    std::filesystem::path outdir;
+    WorkerFolder outdir;  ///< the output folder, or why it cannot be used
     int quality = 50;
-    std::optional<ImageTool> tool;  ///< nothing: no tool on this machine
+    std::optional<ImageTool> tool;        ///< nothing: no tool on this machine
+    std::unique_ptr<TemporaryArea> area;  ///< this run's area in the output folder
+    mode_t umask = 022;                   ///< limits the outputs' permission bits
 };
 
-/// Re-encodes the photo at `path` into `settings.outdir` under its own file
-/// name (a free numbered one when taken, reserved before the tool runs).
-/// When the tool fails or leaves no JPEG, the source is copied there
-/// unchanged instead, which also counts as a success. Without a tool, or
-/// when neither works, it fails and leaves nothing in the output folder.
-FileOutcome processOne(const std::string& path, const CompressSettings& settings);
+/// Re-encodes the photo listed as `path` into the output folder. The tool
+/// writes into the run's temporary area; a JPEG it delivers is named there
+/// with encodedOutputName (".jpg" for other formats), a free numbered name
+/// when that is taken, only once complete. When the tool fails or leaves no
+/// JPEG, the source is copied there unchanged under its own name instead,
+/// which also counts as a success. Outputs take the source's permission bits
+/// limited by the umask. Only a regular file is read (never through a link
+/// in its place), reached through its folder open in `cache` (this
+/// thread's). Without a tool, or when neither works, it fails and leaves
+/// nothing in the output folder.
+FileOutcome processOne(const std::string& path, const CompressSettings& settings,
+                       FolderCache& cache);
 
 }  // namespace velmora

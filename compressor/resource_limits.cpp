@@ -1,9 +1,11 @@
 #include "resource_limits.h"
 
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <optional>
 #include <string_view>
 
@@ -36,12 +38,18 @@ bool lowerLimit(int resource, rlim_t soft, rlim_t hard) {
 }  // namespace
 
 int execWithLimits(std::span<char* const> args) {
-    if (args.size() < 3)
+    if (args.size() < 4)
         return kLimitUsageExit;
-    const auto cpuSeconds = limitValue(args[0]);
-    const auto addressSpace = limitValue(args[1]);
-    if (!cpuSeconds || *cpuSeconds == 0 || !addressSpace)
+    const auto parent = parseDecimalInteger(args[0]);
+    const auto cpuSeconds = limitValue(args[1]);
+    const auto addressSpace = limitValue(args[2]);
+    if (!parent || *parent <= 0 || !cpuSeconds || *cpuSeconds == 0 || !addressSpace)
         return kLimitUsageExit;
+
+    // The signal comes when the parent dies from now on; one that died
+    // before has left this process to another parent already.
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != static_cast<pid_t>(*parent))
+        return kLimitParentGoneExit;
 
     // A tool that runs into its CPU limit is killed by SIGXCPU, whose default
     // action would also write a core file.
@@ -49,7 +57,7 @@ int execWithLimits(std::span<char* const> args) {
         (*addressSpace > 0 && !lowerLimit(RLIMIT_AS, *addressSpace, *addressSpace))) {
         return kLimitExecExit;
     }
-    ::execv(args[2], args.data() + 2);
+    ::execv(args[3], args.data() + 3);
     return kLimitExecExit;
 }
 

@@ -1,6 +1,7 @@
-// velmora-limit CPU_SECONDS ADDRESS_SPACE_BYTES PROGRAM [ARGUMENT...]: runs
-// PROGRAM under resource limits. Moskel starts every image tool through it,
-// so the limits hold from the tool's first instruction on.
+// velmora-limit PARENT_PID CPU_SECONDS ADDRESS_SPACE_BYTES PROGRAM
+// [ARGUMENT...]: runs PROGRAM under resource limits, bound to die with its
+// parent. Moskel starts every image tool through it, so the limits hold from
+// the tool's first instruction on.
 #include <span>
 
 #include "resource_limits.h"

@@ -8,6 +8,7 @@
 #include <vips/vips8>
 
 #include "encode_request.h"
+#include "extended_xmp.h"
 
 namespace velmora {
 
@@ -47,6 +48,18 @@ VImage toEightBitSrgb(VImage image) {
     return image;
 }
 
+/// The XMP packet of `image`, taken out of it; empty when it has none.
+std::string takeXmp(VImage& image) {
+    if (image.get_typeof(VIPS_META_XMP_NAME) == 0)
+        return {};
+    std::size_t length = 0;
+    const void* data = image.get_blob(VIPS_META_XMP_NAME, &length);
+    std::string xmp(static_cast<const char*>(data), length);
+    image = image.copy();
+    image.remove(VIPS_META_XMP_NAME);
+    return xmp;
+}
+
 }  // namespace
 
 std::optional<std::string> encodeWithVips(const std::filesystem::path& source, int quality) {
@@ -72,14 +85,17 @@ std::optional<std::string> encodeWithVips(const std::filesystem::path& source, i
             image.set("orientation", 1);
         }
 
+        // libvips drops an XMP packet too large for one JPEG segment, so
+        // every packet is written by withXmp instead.
+        VImage output = toEightBitSrgb(image);
+        const std::string xmp = takeXmp(output);
         void* buffer = nullptr;
         std::size_t size = 0;
-        toEightBitSrgb(image).write_to_buffer(
-            ".jpg", &buffer, &size,
-            VImage::option()->set("Q", quality)->set("optimize_coding", true));
+        output.write_to_buffer(".jpg", &buffer, &size,
+                               VImage::option()->set("Q", quality)->set("optimize_coding", true));
         std::string jpeg(static_cast<const char*>(buffer), size);
         g_free(buffer);
-        return jpeg;
+        return withXmp(std::move(jpeg), xmp);
     } catch (const vips::VError&) {
         return std::nullopt;
     } catch (const std::bad_alloc&) {

@@ -12,7 +12,8 @@ namespace velmora {
 /// else, a damaged or truncated file, and an image of more than
 /// kMaxEncodePixels pixels fail. Alpha is flattened onto white, CMYK goes
 /// through its ICC profile (or a generic CMYK one) to sRGB, and deeper
-/// samples come down to 8 bits. EXIF (orientation included), XMP, IPTC and
+/// samples come down to 8 bits. EXIF (orientation included), XMP (as
+/// extended XMP when it is too large for one segment, see withXmp), IPTC and
 /// ICC profile are kept; HEIF pixels come upright from libheif, so their
 /// orientation is reset to 1. Needs libvips started (VIPS_INIT).
 std::optional<std::string> encodeWithVips(const std::filesystem::path& source, int quality);

@@ -1,7 +1,7 @@
 #include "compress_scan.h"
 
 #include "file_name_rules.h"
-#include "job_files.h"
+#include "job_file.h"
 #include "job_protocol.h"
 #include "line_writer.h"
 #include "output_folders.h"
@@ -25,7 +25,7 @@ class CompressScan final : public ScanJob, public WalkVisitor {
     ~CompressScan() override { close(); }
 
     bool open(const std::string& tmp) override {
-        listFd_ = openEmptyFile(tmp, job::kWorkList);
+        listFd_ = createEmptyJobFile(tmp, job::kWorkList).release();
         return listFd_ >= 0;
     }
     WalkVisitor& visitor() override { return *this; }

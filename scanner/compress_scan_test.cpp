@@ -41,7 +41,8 @@ TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     EXPECT_EQ(result.out + result.err, "");
     EXPECT_EQ(readFile(job / "files.txt"), linesInWalkOrder(src, listed));
     EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44\n");
-    EXPECT_EQ(listTree(job), (std::vector<std::string>{"files.txt", "summary.txt"}));
+    EXPECT_EQ(listTree(job),
+              (std::vector<std::string>{"files.txt", "summary.txt", "unreadable.txt"}));
 }
 
 }  // namespace

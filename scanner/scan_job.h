@@ -27,9 +27,11 @@ class ScanJob {
 };
 
 /// Runs the scan `program SOURCE TMP` on `args`: creates TMP with any
-/// missing parents, opens the scan's files, walks SOURCE (a missing or
-/// unreadable one gives an empty scan), writes the summary into TMP by
-/// atomic replacement and closes the files. Prints only on standard error:
+/// missing parents, opens the scan's files and job::kUnreadable, walks
+/// SOURCE (a missing or unreadable one gives an empty scan), listing every
+/// folder it cannot read in job::kUnreadable, writes the summary into TMP by
+/// atomic replacement and closes the files. An empty SOURCE or TMP ends it
+/// with JobFilesUnreadable before anything is touched. Prints only on standard error:
 /// the usage for a wrong argument count, and the reason when the files
 /// cannot be opened or the summary cannot be written.
 ToolExit runScan(std::string_view program, ToolArguments args, ScanJob& scan);

@@ -2,6 +2,8 @@
 
 #include "test_support.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace velmora {
@@ -69,6 +71,67 @@ TEST(ScanJob, SummaryThatCannotBeWrittenFailsTheScanAfterTheWorkList) {
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.out + result.err, "Cannot write summary.txt: Is a directory\n");
         EXPECT_EQ(readFile(dir / "job/files.txt"), (dir / "src/a1.jpg").string() + "\n");
+    }
+}
+
+TEST(ScanJob, EmptySourceOrJobFolderTouchesNothing) {
+    for (const Scan& scan : scans) {
+        SCOPED_TRACE(scan.name);
+        TempDir dir;
+        writeFile(dir / "src/a1.jpg", "");
+        for (const Names& args :
+             {Names{"", (dir / "job").string()}, Names{(dir / "src").string(), ""}}) {
+            const auto result = run(scan.program, args, dir.path());
+            EXPECT_EQ(result.exitCode, 3);
+            EXPECT_EQ(result.err, "Cannot open temporary files.\n");
+            EXPECT_EQ(listTree(dir.path()), (Names{"src/", "src/a1.jpg"}));
+        }
+    }
+}
+
+/// Runs `program` with `args` unable to read what its mode bits forbid: as
+/// root, without the capabilities that would let it (setpriv drops them).
+RunResult runWithoutOverride(const fs::path& program, const Names& args) {
+    if (::geteuid() != 0)
+        return run(program, args);
+    Names wrapped = {"--inh-caps=-all", "--bounding-set=-dac_override,-dac_read_search",
+                     program.string()};
+    wrapped.insert(wrapped.end(), args.begin(), args.end());
+    return run("/usr/bin/setpriv", wrapped);
+}
+
+TEST(ScanJob, ListsTheFoldersItCannotReadAndGoesOn) {
+    for (const Scan& scan : scans) {
+        SCOPED_TRACE(scan.name);
+        TempDir dir;
+        writeFile(dir / "src/a1.jpg", "");
+        writeFile(dir / "src/locked/b3.jpg", "");
+        writeFile(dir / "src/open/c5.jpg", "");
+        fs::permissions(dir / "src/locked", fs::perms::none);
+        const auto result =
+            runWithoutOverride(scan.program, {(dir / "src").string(), (dir / "job").string()});
+        fs::permissions(dir / "src/locked", fs::perms::owner_all);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(readFile(dir / "job/unreadable.txt"), (dir / "src/locked").string() + "\n");
+        EXPECT_EQ(readFile(dir / "job/files.txt"),
+                  linesInWalkOrder(dir / "src", {"a1.jpg", "open/c5.jpg"}));
+
+        // The root itself, when it is no folder.
+        EXPECT_EQ(run(scan.program, {(dir / "missing").string(), (dir / "job").string()}).exitCode,
+                  0);
+        EXPECT_EQ(readFile(dir / "job/unreadable.txt"), (dir / "missing").string() + "\n");
+    }
+}
+
+TEST(ScanJob, ListsPhotosDeeperThanPathMax) {
+    for (const Scan& scan : scans) {
+        SCOPED_TRACE(scan.name);
+        TempDir dir;
+        const fs::path deep = makeDeepFolder(dir / "src", 2200);
+        writeDeepFile(deep / "IMG_7.jpg", "deep");
+        ASSERT_EQ(run(scan.program, {(dir / "src").string(), (dir / "job").string()}).exitCode, 0);
+        EXPECT_EQ(readFile(dir / "job/files.txt"), (deep / "IMG_7.jpg").string() + "\n");
+        EXPECT_EQ(readFile(dir / "job/unreadable.txt"), "");
     }
 }
 

@@ -1,6 +1,6 @@
 #include "scan_output.h"
 
-#include "job_files.h"
+#include "job_file.h"
 #include "job_protocol.h"
 #include "line_writer.h"
 
@@ -28,7 +28,7 @@ void ScanOutput::close() {
 
 bool ScanOutput::open(const std::string& folder) {
     for (std::size_t i = 0; i < fds_.size(); ++i)
-        fds_[i] = openEmptyFile(folder, fileNames[i]);
+        fds_[i] = createEmptyJobFile(folder, fileNames[i]).release();
     return std::none_of(fds_.begin(), fds_.end(), [](int fd) { return fd < 0; });
 }
 

@@ -74,7 +74,8 @@ TEST(Tallix, SortsATreeIntoTheSixFiles) {
                              "9|4|5|6\n"};
     EXPECT_EQ(readScan(dir / "job"), expected);
     EXPECT_EQ(listTree(dir / "job"), (Names{"even.txt", "files.txt", "ignore.txt", "odd.txt",
-                                            "scan_status.txt", "summary.txt"}));
+                                            "scan_status.txt", "summary.txt", "unreadable.txt"}));
+    EXPECT_EQ(readFile(dir / "job" / "unreadable.txt"), "");
 }
 
 TEST(Tallix, SetsAsideNamesThatCannotBeOneListLine) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -39,14 +40,19 @@ class TreeWalker {
 
     void run() {
         const int fd = ::open(root_.c_str(), folderFlags);
-        if (fd < 0)
+        if (fd < 0) {
+            visitor_.folderUnreadable(root_);
             return;
+        }
         path_ = root_ == "/" ? "" : root_;
         push(fd);
         while (!levels_.empty()) {
             Level& level = levels_.back();
+            errno = 0;
             const dirent* entry = level.dir != nullptr ? ::readdir(level.dir) : nullptr;
             if (entry == nullptr) {
+                if (level.dir != nullptr && errno != 0)
+                    reportUnreadable(level.pathLength);
                 pop();
                 continue;
             }
@@ -81,10 +87,18 @@ class TreeWalker {
         if (!visitor_.enterFolder(walkEntry))
             return;
         const int fd = ::openat(folderFd, entry.d_name, folderFlags | O_NOFOLLOW);
-        if (fd < 0)
+        if (fd < 0) {
+            reportUnreadable(path_.size());
             return;
+        }
         level.childAt = at;
         push(fd);
+    }
+
+    /// Reports the folder whose path is the first `length` bytes of `path_`.
+    void reportUnreadable(std::size_t length) {
+        visitor_.folderUnreadable(length == 0 ? std::string_view("/")
+                                              : std::string_view(path_).substr(0, length));
     }
 
     static unsigned char typeFromStat(int folderFd, const char* name) {
@@ -103,6 +117,7 @@ class TreeWalker {
         DIR* dir = ::fdopendir(fd);
         if (dir == nullptr) {
             ::close(fd);
+            reportUnreadable(path_.size());
             return;
         }
         if (levels_.size() - firstOpen_ >= maxOpen_)

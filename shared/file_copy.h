@@ -1,56 +1,70 @@
 #pragma once
 
-#include <filesystem>
-#include <optional>
+// The pieces of a copy or move that never replaces anything and never shows
+// a partial file under a real name.
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <string>
+
+#include "file_io.h"
+#include "temporary_area.h"
+#include "unique_destination.h"
 
 namespace velmora {
 
-/// The outcome of a copy or move that never replaces anything.
-enum class TransferResult {
-    Done,              ///< the file is at the destination
-    DestinationTaken,  ///< something exists at the destination; nothing was changed
-    Failed,            ///< any other failure; nothing was left at the destination
+/// Renames `fromName` in the folder `fromFolder` to `toName` in `toFolder`
+/// without replacing anything there: one renameat2(RENAME_NOREPLACE), or a
+/// hard link and an unlink where the file system does not know that flag.
+/// Claimed, Taken (something is at `toName`; nothing changed) or Failed;
+/// on Failed, errno is EXDEV when the file can only be copied there (another
+/// file system, or one that knows neither way).
+ClaimResult renameNoReplace(int fromFolder, const char* fromName, int toFolder, const char* toName);
+
+/// Copies the `size` bytes of the regular file open as `in` into the empty
+/// file open as `out`, both from offset 0. Only the data regions of `in`
+/// (SEEK_DATA, SEEK_HOLE) are copied, with copy_file_range (a reflink where
+/// the file system offers one) or read and write where the kernel refuses
+/// that, so holes stay holes; `out` is then given the full length. False,
+/// with errno set, on any failure, including a source shorter than `size`.
+bool copyFileData(int in, int out, off_t size);
+
+/// Gives `fd` the permission bits `mode` and the access and modification
+/// times of `source`. Best effort: a file system that cannot hold them
+/// (vfat) still keeps the data.
+void keepAttributes(int fd, mode_t mode, const struct stat& source);
+
+/// A new file written for a folder under no name at all until it is
+/// complete: unnamed (O_TMPFILE) in that folder where the file system allows
+/// that, else in a temporary area of this run inside it. Only publish()
+/// gives it a name; a pending file dropped unpublished leaves nothing
+/// behind, and one whose writer is killed leaves nothing or a leftover of the
+/// temporary area, which the next run removes.
+class PendingFile {
+  public:
+    /// Starts an empty file, mode 0600, for the folder open as `folder`,
+    /// falling back on `area` (made for that folder). valid() tells whether
+    /// that worked; errno tells why not.
+    PendingFile(int folder, TemporaryArea& area);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    bool valid() const { return static_cast<bool>(fd_); }
+    int fd() const { return fd_.get(); }
+
+    /// Gives the complete file the name `name` in the folder, never
+    /// replacing anything: Claimed, Taken (something is there), or Failed
+    /// with errno set. Once claimed, the file is no longer pending.
+    ClaimResult publish(const std::string& name);
+
+  private:
+    int folder_;
+    int areaFolder_ = -1;
+    std::string areaName_;  ///< empty for an unnamed file
+    UniqueFd fd_;
+    bool published_ = false;
 };
-
-/// Copies the regular file `from` to a new file `to`, created exclusively.
-/// The data goes through copy_file_range (a reflink where the file system
-/// offers one), or read and write where the kernel refuses that. The copy
-/// keeps the source's modification time and permission bits. On failure the
-/// partial copy is removed.
-TransferResult copyFileNoReplace(const std::filesystem::path& from,
-                                 const std::filesystem::path& to);
-
-/// As above, for the new file `name` inside the folder open (for reading)
-/// as `folder`; AT_FDCWD takes `name` as a path of its own.
-TransferResult copyFileNoReplace(const std::filesystem::path& from, int folder,
-                                 const std::filesystem::path& name);
-
-/// Moves `from` to `to` without replacing anything there: one
-/// renameat2(RENAME_NOREPLACE) within a file system; link and unlink where
-/// the file system refuses that flag; an exclusive, synced copy followed by
-/// removal of the source across file systems or where links are refused
-/// too. At every moment the file exists complete in at least one place; on
-/// failure the source stays and no partial copy is left.
-TransferResult moveFileNoReplace(const std::filesystem::path& from,
-                                 const std::filesystem::path& to);
-
-/// As above, for the new name `name` inside the folder open (for reading)
-/// as `folder`; AT_FDCWD takes `name` as a path of its own.
-TransferResult moveFileNoReplace(const std::filesystem::path& from, int folder,
-                                 const std::filesystem::path& name);
-
-/// The move by hard link and unlink. Gives nothing, having changed nothing,
-/// when the file system refuses hard links.
-std::optional<TransferResult> moveByLink(const std::filesystem::path& from,
-                                         const std::filesystem::path& to);
-
-/// The move by exclusive copy, synced to disk before the source is removed.
-TransferResult moveByCopy(const std::filesystem::path& from, const std::filesystem::path& to);
-
-/// Fills the already created, empty file `destinationFd` with the content of
-/// the regular file `from` and gives it the source's modification time and
-/// permission bits. On false the destination may hold part of the data; the
-/// caller, who created it, removes it.
-bool copyFileInto(const std::filesystem::path& from, int destinationFd);
 
 }  // namespace velmora

@@ -1,118 +1,97 @@
 #include "file_copy.h"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <functional>
-
 #include "test_support.h"
 
-// brevin_test runs copies out of room and moves across file systems with the
-// real program.
+// brevin_test runs copies out of room, killed copies and moves across file
+// systems with the real program.
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
+using testkit::listTree;
 using testkit::readFile;
 using testkit::statOf;
 using testkit::TempDir;
 using testkit::writeFile;
+using Names = std::vector<std::string>;
 
-/// A photo of `size` recognisable bytes, mode 0640 and an old time.
-std::string makePhoto(const fs::path& path, std::size_t size = 100000) {
-    std::string content(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        content[i] = char(i * 131 + size);
-    writeFile(path, content);
-    ::chmod(path.c_str(), 0640);
-    const struct timespec times[2] = {{1500000000, 123456789}, {1400000000, 987654321}};
-    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
-    return content;
+UniqueFd openFolder(const fs::path& path) {
+    return UniqueFd(::open(path.c_str(), O_RDONLY | O_DIRECTORY));
 }
 
-void expectCopyOf(const fs::path& copy, const std::string& content, const struct stat& original) {
-    EXPECT_EQ(readFile(copy), content);
-    const struct stat info = statOf(copy);
-    EXPECT_EQ(info.st_mode & 07777, original.st_mode & 07777);
-    EXPECT_EQ(info.st_mtim.tv_sec, original.st_mtim.tv_sec);
-    EXPECT_EQ(info.st_mtim.tv_nsec, original.st_mtim.tv_nsec);
-}
-
-/// Runs `transfer` in a child that may write at most 1 MB per file, as a
-/// nearly full disk would allow, and gives its result.
-TransferResult underFileSizeLimit(const std::function<TransferResult()>& transfer) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const struct rlimit limit = {1 << 20, 1 << 20};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::signal(SIGXFSZ, SIG_IGN);
-        ::_exit(static_cast<int>(transfer()));
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return static_cast<TransferResult>(WEXITSTATUS(status));
-}
-
-TEST(FileCopy, CopyKeepsTheSourceAndItsAttributesAndNeverReplaces) {
+TEST(FileCopy, RenameNeverReplaces) {
     TempDir dir;
-    const std::string content = makePhoto(dir / "a.jpg");
-    ASSERT_EQ(copyFileNoReplace(dir / "a.jpg", dir / "b.jpg"), TransferResult::Done);
-    expectCopyOf(dir / "b.jpg", content, statOf(dir / "a.jpg"));
-    EXPECT_EQ(readFile(dir / "a.jpg"), content);
-    const int fd = ::open((dir / "reserved.jpg").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    EXPECT_TRUE(copyFileInto(dir / "a.jpg", fd));
-    EXPECT_FALSE(copyFileInto(dir / "gone.jpg", fd));
-    ::close(fd);
-    expectCopyOf(dir / "reserved.jpg", content, statOf(dir / "a.jpg"));
-
-    writeFile(dir / "taken.jpg", "keep me");
-    EXPECT_EQ(copyFileNoReplace(dir / "a.jpg", dir / "taken.jpg"),
-              TransferResult::DestinationTaken);
-    EXPECT_EQ(readFile(dir / "taken.jpg"), "keep me");
-    fs::create_symlink(dir / "nowhere", dir / "link.jpg");
-    EXPECT_EQ(copyFileNoReplace(dir / "a.jpg", dir / "link.jpg"), TransferResult::DestinationTaken);
-    EXPECT_FALSE(fs::exists(dir / "nowhere"));
-}
-
-TEST(FileCopy, FailedCopyLeavesNothingBehind) {
-    TempDir dir;
-    const std::string big = makePhoto(dir / "big.jpg", 3 << 20);
-    EXPECT_EQ(copyFileNoReplace(dir / "gone.jpg", dir / "c.jpg"), TransferResult::Failed);
-    EXPECT_EQ(copyFileNoReplace(dir / "big.jpg", dir / "no" / "c.jpg"), TransferResult::Failed);
-    ASSERT_EQ(::mkfifo((dir / "fifo.jpg").c_str(), 0644), 0);  // must not hang
-    EXPECT_EQ(copyFileNoReplace(dir / "fifo.jpg", dir / "c.jpg"), TransferResult::Failed);
-    EXPECT_FALSE(fs::exists(dir / "c.jpg"));
-    EXPECT_EQ(underFileSizeLimit([&] { return moveByCopy(dir / "big.jpg", dir / "d.jpg"); }),
-              TransferResult::Failed);
-    EXPECT_FALSE(fs::exists(dir / "d.jpg"));
-    EXPECT_EQ(readFile(dir / "big.jpg"), big);
-}
-
-TEST(FileCopy, EveryWayOfMovingNeverReplaces) {
-    TempDir dir;
-    const std::string content = makePhoto(dir / "a.jpg");
-    const struct stat original = statOf(dir / "a.jpg");
+    writeFile(dir / "a.jpg", "a");
     writeFile(dir / "taken.jpg", "other");
-    EXPECT_EQ(moveFileNoReplace(dir / "a.jpg", dir / "taken.jpg"),
-              TransferResult::DestinationTaken);
-    EXPECT_EQ(moveByLink(dir / "a.jpg", dir / "taken.jpg"), TransferResult::DestinationTaken);
-    EXPECT_EQ(moveByCopy(dir / "a.jpg", dir / "taken.jpg"), TransferResult::DestinationTaken);
+    fs::create_symlink("nowhere", dir / "link.jpg");
+    const UniqueFd folder = openFolder(dir.path());
+    for (const char* taken : {"taken.jpg", "link.jpg"})
+        EXPECT_EQ(renameNoReplace(folder.get(), "a.jpg", folder.get(), taken), ClaimResult::Taken);
+    EXPECT_EQ(renameNoReplace(folder.get(), "gone.jpg", folder.get(), "b.jpg"),
+              ClaimResult::Failed);
+    EXPECT_EQ(renameNoReplace(folder.get(), "a.jpg", folder.get(), "b.jpg"), ClaimResult::Claimed);
+    EXPECT_EQ(listTree(dir.path()), (Names{"b.jpg", "link.jpg", "taken.jpg"}));
     EXPECT_EQ(readFile(dir / "taken.jpg"), "other");
+}
 
-    ASSERT_EQ(moveFileNoReplace(dir / "a.jpg", dir / "b.jpg"), TransferResult::Done);
-    EXPECT_EQ(statOf(dir / "b.jpg").st_ino, original.st_ino);  // renamed, not copied
-    ASSERT_EQ(moveByLink(dir / "b.jpg", dir / "c.jpg"), TransferResult::Done);
-    ASSERT_EQ(moveByCopy(dir / "c.jpg", dir / "d.jpg"), TransferResult::Done);
-    expectCopyOf(dir / "d.jpg", content, original);
-    EXPECT_EQ(testkit::listTree(dir.path()), (std::vector<std::string>{"d.jpg", "taken.jpg"}));
-    EXPECT_EQ(moveFileNoReplace(dir / "gone.jpg", dir / "e.jpg"), TransferResult::Failed);
+TEST(FileCopy, KeepsHolesAndTheDataAroundThem) {
+    TempDir dir;
+    const fs::path sparse = dir / "sparse.jpg";
+    constexpr off_t kSize = off_t(5) << 30;  // 5 GiB, nearly all hole
+    {
+        const UniqueFd out(::open(sparse.c_str(), O_WRONLY | O_CREAT, 0644));
+        ASSERT_EQ(::pwrite(out.get(), "head", 4, 0), 4);
+        ASSERT_EQ(::pwrite(out.get(), "middle", 6, off_t(2) << 30), 6);
+        ASSERT_EQ(::pwrite(out.get(), "tail", 4, kSize - 4), 4);
+    }
+    const UniqueFd in(::open(sparse.c_str(), O_RDONLY));
+    const UniqueFd out(::open((dir / "copy.jpg").c_str(), O_RDWR | O_CREAT, 0600));
+    ASSERT_TRUE(copyFileData(in.get(), out.get(), kSize));
+    const struct stat copy = statOf(dir / "copy.jpg");
+    EXPECT_EQ(copy.st_size, kSize);
+    EXPECT_LT(copy.st_blocks * 512, 1 << 20);
+    char buffer[6];
+    for (const auto& [at, text] : {std::pair<off_t, std::string>{0, "head"},
+                                   {off_t(2) << 30, "middle"},
+                                   {kSize - 4, "tail"},
+                                   {off_t(1) << 30, std::string(4, '\0')}}) {
+        ASSERT_EQ(::pread(out.get(), buffer, text.size(), at), ssize_t(text.size()));
+        EXPECT_EQ(std::string(buffer, text.size()), text) << at;
+    }
+    // A source shorter than it was said to be fails the copy.
+    const UniqueFd shortCopy(::open((dir / "short.jpg").c_str(), O_RDWR | O_CREAT, 0600));
+    writeFile(dir / "small.jpg", "small");
+    const UniqueFd small(::open((dir / "small.jpg").c_str(), O_RDONLY));
+    EXPECT_FALSE(copyFileData(small.get(), shortCopy.get(), 100));
+}
+
+TEST(FileCopy, PendingFileHasNoNameUntilPublishedAndNeverReplaces) {
+    TempDir dir;
+    writeFile(dir / "IMG_1.jpg", "older");
+    const UniqueFd folder = openFolder(dir.path());
+    TemporaryArea area(folder.get());
+    {
+        PendingFile dropped(folder.get(), area);
+        ASSERT_TRUE(dropped.valid());
+        ASSERT_TRUE(writeAll(dropped.fd(), "never named"));
+    }
+    PendingFile copy(folder.get(), area);
+    ASSERT_TRUE(copy.valid());
+    ASSERT_TRUE(writeAll(copy.fd(), "new"));
+    EXPECT_EQ(listTree(dir.path()), Names{"IMG_1.jpg"});
+    EXPECT_EQ(copy.publish("IMG_1.jpg"), ClaimResult::Taken);
+    EXPECT_EQ(copy.publish("IMG_1 (1).jpg"), ClaimResult::Claimed);
+    EXPECT_EQ(listTree(dir.path()), (Names{"IMG_1 (1).jpg", "IMG_1.jpg"}));
+    EXPECT_EQ(readFile(dir / "IMG_1 (1).jpg"), "new");
+    EXPECT_EQ(readFile(dir / "IMG_1.jpg"), "older");
+    EXPECT_EQ(statOf(dir / "IMG_1 (1).jpg").st_mode & 0777, 0600u);
 }
 
 }  // namespace

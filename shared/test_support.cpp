@@ -13,6 +13,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "listed_path.h"
+
 extern char** environ;
 
 namespace velmora::testkit {
@@ -36,6 +38,9 @@ TempDir::~TempDir() {
         }
     }
     fs::remove_all(path_, ignored);
+    // Trees deeper than PATH_MAX defeat remove_all; rm works its way down by descriptors.
+    if (ignored)
+        run("/bin/rm", {"-rf", path_.string()});
 }
 
 RunResult run(const fs::path& program, const std::vector<std::string>& args, const fs::path& cwd) {
@@ -76,6 +81,42 @@ RunResult run(const fs::path& program, const std::vector<std::string>& args, con
     result.out = readFile(outFile);
     result.err = readFile(errFile);
     return result;
+}
+
+fs::path makeDeepFolder(const fs::path& root, int depth) {
+    fs::create_directories(root);
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string path = root.string();
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        ::mkdirat(fd, "d", 0755);
+        const int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = child;
+        path += "/d";
+    }
+    if (fd < 0)
+        throw std::runtime_error("cannot make a deep folder in " + root.string());
+    ::close(fd);
+    return path;
+}
+
+void writeDeepFile(const fs::path& file, std::string_view content) {
+    const UniqueFd folder = openFolderPath(file.parent_path().string());
+    const UniqueFd fd(
+        ::openat(folder.get(), file.filename().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+    if (!fd || !writeAll(fd.get(), content))
+        throw std::runtime_error("cannot write a deep file");
+}
+
+std::string readDeepFile(const fs::path& file) {
+    const UniqueFd folder = openFolderPath(file.parent_path().string());
+    const UniqueFd fd(::openat(folder.get(), file.filename().c_str(), O_RDONLY));
+    std::string content;
+    char buffer[4096];
+    ssize_t got;
+    while (fd && (got = ::read(fd.get(), buffer, sizeof buffer)) > 0)
+        content.append(buffer, std::size_t(got));
+    return content;
 }
 
 std::string readFile(const fs::path& file) {

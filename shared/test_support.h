@@ -45,6 +45,17 @@ struct RunResult {
 RunResult run(const std::filesystem::path& program, const std::vector<std::string>& args,
               const std::filesystem::path& cwd = {});
 
+/// Makes `depth` nested folders "d" below `root` (made when missing), however long their path
+/// gets (beyond PATH_MAX too); gives the path of the deepest.
+std::filesystem::path makeDeepFolder(const std::filesystem::path& root, int depth);
+
+/// Writes `file`, whose path may be longer than PATH_MAX, in an existing folder.
+void writeDeepFile(const std::filesystem::path& file, std::string_view content);
+
+/// The content of `file`, whose path may be longer than PATH_MAX; empty
+/// when it cannot be read.
+std::string readDeepFile(const std::filesystem::path& file);
+
 /// The whole content of `file`, or an empty text when it cannot be read.
 std::string readFile(const std::filesystem::path& file);
 

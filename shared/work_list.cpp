@@ -1,7 +1,8 @@
 #include "work_list.h"
 
-#include <fcntl.h>
 #include <unistd.h>
+
+#include "job_file.h"
 
 namespace velmora {
 
@@ -97,15 +98,14 @@ std::vector<std::string> splitWorkList(std::string_view text) {
 }
 
 std::optional<std::vector<std::string>> readWorkList(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const UniqueFd fd = openJobFileForReading(file);
+    if (!fd)
         return std::nullopt;
     std::string text;
     char buffer[1 << 16];
     ssize_t got;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+    while ((got = ::read(fd.get(), buffer, sizeof buffer)) > 0)
         text.append(buffer, std::size_t(got));
-    ::close(fd);
     if (got < 0 || !isValidUtf8(text))
         return std::nullopt;
     return splitWorkList(text);

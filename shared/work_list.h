@@ -26,7 +26,8 @@ bool isListLine(std::string_view text);
 std::vector<std::string> splitWorkList(std::string_view text);
 
 /// Reads the work list at `file` whole and splits it into paths.
-/// Gives nothing when the file cannot be read or is not valid UTF-8.
+/// Gives nothing when the file cannot be read, is not a regular file (a
+/// FIFO there does not hold the reader up) or is not valid UTF-8.
 std::optional<std::vector<std::string>> readWorkList(const std::filesystem::path& file);
 
 }  // namespace velmora

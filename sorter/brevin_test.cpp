@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
+#include <csignal>
 #include <map>
 #include <set>
 #include <thread>
@@ -48,8 +51,15 @@ struct Job : testkit::JobFolders {
 
     std::string counters() const { return countersOf(readFile(tmp / "status.txt")); }
 
-    /// True when the job folder holds nothing but the list and the status.
-    bool jobFolderIsClean() const { return listTree(tmp) == Names{"files.txt", "status.txt"}; }
+    /// True when the job folder holds nothing but the list, the status and
+    /// an empty failure list.
+    bool jobFolderIsClean() const {
+        return listTree(tmp) == Names{"failures.txt", "files.txt", "status.txt"} &&
+               failures().empty();
+    }
+
+    /// The failure list: "path\treason" lines.
+    std::string failures() const { return readFile(tmp / "failures.txt"); }
 };
 
 /// Every item in `folder` by name, with its content ("/" for a folder).
@@ -103,6 +113,7 @@ TEST(Brevin, CopyKeepsTheSourceItsTimeAndPermissionsAndLeavesNoPartialFile) {
     // The large copy runs out of room part-way and fails alone.
     EXPECT_EQ(job.runWithoutRoom(job.args("copy", "1000000")), 0);
     EXPECT_EQ(job.counters(), "3|1|13|3");
+    EXPECT_EQ(job.failures(), large.string() + "\tFile too large\n");
     const fs::path copy = job.source / "GANJIL" / "IMG_1.jpg";
     EXPECT_EQ(readFile(copy), "odd photo");
     EXPECT_EQ(readFile(photo), "odd photo");
@@ -111,7 +122,7 @@ TEST(Brevin, CopyKeepsTheSourceItsTimeAndPermissionsAndLeavesNoPartialFile) {
     EXPECT_EQ(statOf(copy).st_mtim.tv_nsec, 123456789);
     EXPECT_EQ(listTree(job.source / "GENAP"), Names{"IMG_4.jpg"});
     EXPECT_EQ(readFile(large), big);
-    EXPECT_TRUE(job.jobFolderIsClean());
+    EXPECT_EQ(listTree(job.tmp), (Names{"failures.txt", "files.txt", "status.txt"}));
 }
 
 TEST(Brevin, CountsFailuresAndNeverReplacesAnything) {
@@ -135,6 +146,10 @@ TEST(Brevin, CountsFailuresAndNeverReplacesAnything) {
     EXPECT_EQ(
         contentsIn(job.source / "GANJIL"),
         (Contents{{"IMG_7.jpg", "/"}, {"IMG_7 (1).jpg", "older"}, {"IMG_7 (2).jpg", "seven"}}));
+    EXPECT_EQ(job.failures(), superscript.string() + "\tno number at the end of the name\n" +
+                                  job.source.string() + "/gone_1.jpg\tNo such file or directory\n" +
+                                  huge.string() + "\tno number at the end of the name\n" +
+                                  taken.string() + " \tNo such file or directory\n");
 
     // An even folder that cannot be made fails the even photo, and only it.
     Job blocked;
@@ -143,7 +158,8 @@ TEST(Brevin, CountsFailuresAndNeverReplacesAnything) {
     EXPECT_EQ(blocked.run(blocked.args("MOVE")), 0);
     EXPECT_EQ(blocked.counters(), "2|1|3|2");
     EXPECT_EQ(readFile(blocked.source / "IMG_6.jpg"), "six");
-    EXPECT_TRUE(blocked.jobFolderIsClean());
+    EXPECT_EQ(blocked.failures(),
+              (blocked.source / "IMG_6.jpg").string() + "\tdestination folder is not a folder\n");
 }
 
 /// Runs Brevin while another thread polls "status.txt", and gives the
@@ -235,6 +251,7 @@ TEST(Brevin, MovesAcrossFileSystemsAndLeavesNothingPartial) {
     job.list({small, large});
     EXPECT_EQ(job.runWithoutRoom(job.args("MOVE", "2")), 0);
     EXPECT_EQ(job.counters(), "2|1|5|2");
+    EXPECT_EQ(job.failures(), large.string() + "\tFile too large\n");
     EXPECT_EQ(listTree(job.source), (Names{"GANJIL/", "GANJIL/IMG_1.jpg", "GENAP/"}));
     EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_1.jpg"), "small");
     EXPECT_EQ(statOf(job.source / "GANJIL" / "IMG_1.jpg").st_mtim.tv_nsec, 5);
@@ -247,6 +264,171 @@ TEST(Brevin, MovesAcrossFileSystemsAndLeavesNothingPartial) {
     EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_3.jpg"), big);
     EXPECT_FALSE(fs::exists(large));
     EXPECT_TRUE(job.jobFolderIsClean());
+}
+
+// Hostile job folders and planted links, and runs that end badly.
+
+TEST(Brevin, EmptySourceOrJobFolderTouchesNothing) {
+    Job job;
+    const fs::path photo = job.photo("IMG_1.jpg", "one");
+    job.list({photo});
+    // A work list in the current folder, which an empty TMP must not name.
+    writeFile(job.root / "files.txt", photo.string() + "\n");
+    const Names before = listTree(job.root.path());
+    for (const Names& args : {Names{"", job.tmp, "MOVE", "1", "1", "1"},
+                              Names{job.source, "", "MOVE", "1", "1", "1"}}) {
+        EXPECT_EQ(testkit::run(BREVIN_PATH, args, job.root.path()).exitCode, 3);
+        EXPECT_EQ(listTree(job.root.path()), before);
+    }
+}
+
+TEST(Brevin, FifoAsWorkListIsRefusedAtOnce) {
+    Job job;
+    ASSERT_EQ(::mkfifo((job.tmp / "files.txt").c_str(), 0600), 0);
+    // timeout ends a hanging Brevin with 124.
+    Names args = {"20", BREVIN_PATH};
+    const Names brevinArgs = job.args("COPY");
+    args.insert(args.end(), brevinArgs.begin(), brevinArgs.end());
+    EXPECT_EQ(testkit::run("/usr/bin/timeout", args).exitCode, 3);
+    EXPECT_FALSE(fs::exists(job.source / "GANJIL"));
+}
+
+TEST(Brevin, NeverWritesThroughPlantedFolderLinks) {
+    for (const std::string mode : {"MOVE", "COPY"}) {
+        SCOPED_TRACE(mode);
+        Job job;
+        const fs::path outside = job.root / "outside";
+        fs::create_directories(outside);
+        fs::create_directories(job.source);
+        fs::create_directory_symlink("../outside", job.source / "GANJIL_01");
+        fs::create_directory_symlink(outside, job.source / "GENAP");
+        const fs::path odd1 = job.photo("IMG_1.jpg", "one");
+        const fs::path odd3 = job.photo("IMG_3.jpg", "three");
+        const fs::path even = job.photo("IMG_2.jpg", "two");
+        job.list({odd1, odd3, even});
+
+        EXPECT_EQ(job.run({job.source, job.tmp, mode, "2", "2", "1"}), 0);
+        EXPECT_TRUE(listTree(outside).empty());
+        EXPECT_EQ(job.counters(), "3|2|5|3");
+        EXPECT_EQ(readFile(odd1), "one");
+        EXPECT_EQ(readFile(even), "two");
+        EXPECT_EQ(readFile(job.source / "GANJIL_02" / "IMG_3.jpg"), "three");
+        const std::string failures = job.failures();
+        EXPECT_NE(failures.find(odd1.string() + "\tdestination folder is a link\n"),
+                  std::string::npos);
+        EXPECT_NE(failures.find(even.string() + "\tdestination folder is a link\n"),
+                  std::string::npos);
+    }
+}
+
+TEST(Brevin, TransfersRegularFilesOnly) {
+    for (const std::string mode : {"MOVE", "COPY"}) {
+        SCOPED_TRACE(mode);
+        Job job;
+        writeFile(job.root / "elsewhere_5.jpg", "not in the source");
+        writeFile(job.root / "notes.txt", "notes");
+        const fs::path album = job.photo("IMG_9/inside.jpg", "in a folder").parent_path();
+        const fs::path link = job.source / "IMG_7.jpg";  // a photo replaced by a link
+        fs::create_symlink(job.root / "elsewhere_5.jpg", link);
+        const fs::path fifo = job.source / "IMG_11.jpg";
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        // A line whose path, cut at its NUL, names notes.txt in the current folder.
+        const std::string nul = std::string("notes.txt") + '\0' + "/IMG_13.jpg";
+        writeFile(job.tmp / "files.txt",
+                  album.string() + "\n" + link.string() + "\n" + fifo.string() + "\n" + nul + "\n");
+        const Names before = listTree(job.root.path());
+
+        EXPECT_EQ(testkit::run(BREVIN_PATH, job.args(mode, "1"), job.root.path()).exitCode, 0);
+        EXPECT_EQ(job.counters(), "4|4|0|4");
+        Names after = before;
+        for (const char* made :
+             {"job/failures.txt", "job/status.txt", "photos/GANJIL/", "photos/GENAP/"}) {
+            after.push_back(made);
+        }
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(listTree(job.root.path()), after);
+        EXPECT_EQ(readFile(job.root / "notes.txt"), "notes");
+        EXPECT_EQ(job.failures(), album.string() + "\tnot a regular file\n" + link.string() +
+                                      "\tnot a regular file\n" + fifo.string() +
+                                      "\tnot a regular file\n" +
+                                      "notes.txt\\x00/IMG_13.jpg\tthe path holds a NUL byte\n");
+    }
+}
+
+/// Runs Brevin where a file may not grow beyond 1 MB; the kernel kills it
+/// (SIGXFSZ) at the first write past that, in the middle of the copy.
+int runKilledPartWay(const Names& args) {
+    Names shell = {"-c", "ulimit -f 1024 && exec \"$0\" \"$@\"", BREVIN_PATH};
+    shell.insert(shell.end(), args.begin(), args.end());
+    return testkit::run("/bin/sh", shell).exitCode;
+}
+
+TEST(Brevin, KilledMidFileLeavesNoCutOffPhotoAndTheRerunGivesItsName) {
+    const std::string big(3 << 20, 'b');
+    {
+        SCOPED_TRACE("COPY");
+        Job job;
+        const fs::path photo = job.photo("IMG_1.jpg", big);
+        job.list({photo});
+        EXPECT_EQ(runKilledPartWay(job.args("COPY")), 128 + SIGXFSZ);
+        EXPECT_TRUE(listTree(job.source / "GANJIL").empty());
+        EXPECT_EQ(job.run(job.args("COPY")), 0);
+        EXPECT_EQ(listTree(job.source / "GANJIL"), Names{"IMG_1.jpg"});
+        EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_1.jpg"), big);
+    }
+    const fs::path shm = "/dev/shm";
+    Job job;
+    if (::access(shm.c_str(), W_OK) != 0 || statOf(shm).st_dev == statOf(job.root.path()).st_dev) {
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    }
+    SCOPED_TRACE("MOVE across file systems");
+    const fs::path shmFolder = shm / ("velmora-brevin-kill-" + std::to_string(::getpid()));
+    fs::create_directories(shmFolder);
+    writeFile(shmFolder / "IMG_3.jpg", big);
+    // Leftovers of a copy into a temporary area by a run killed earlier.
+    writeFile(job.source / "GANJIL" / ".velmora-partial" / "A1B2" / "7", "cut off");
+    job.list({shmFolder / "IMG_3.jpg"});
+    EXPECT_EQ(runKilledPartWay(job.args("MOVE")), 128 + SIGXFSZ);
+    EXPECT_EQ(readFile(shmFolder / "IMG_3.jpg"), big);
+    EXPECT_EQ(job.run(job.args("MOVE")), 0);
+    EXPECT_EQ(listTree(job.source / "GANJIL"), Names{"IMG_3.jpg"});
+    EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_3.jpg"), big);
+    EXPECT_FALSE(fs::exists(shmFolder / "IMG_3.jpg"));
+    fs::remove_all(shmFolder);
+}
+
+TEST(Brevin, TransfersPhotosDeeperThanPathMax) {
+    Job job;
+    const fs::path deep = testkit::makeDeepFolder(job.source, 2200);
+    ASSERT_GT(deep.string().size(), std::size_t(PATH_MAX));
+    testkit::writeDeepFile(deep / "IMG_5.jpg", "deep photo");
+    job.list({deep / "IMG_5.jpg"});
+    EXPECT_EQ(job.run(job.args("COPY")), 0);
+    EXPECT_EQ(job.counters(), "1|0|10|1");
+    EXPECT_EQ(testkit::readDeepFile(deep / "IMG_5.jpg"), "deep photo");
+    EXPECT_EQ(job.run(job.args("MOVE")), 0);
+    EXPECT_EQ(job.counters(), "1|0|10|1");
+    EXPECT_EQ(testkit::readDeepFile(deep / "IMG_5.jpg"), "");
+    EXPECT_EQ(contentsIn(job.source / "GANJIL"),
+              (Contents{{"IMG_5.jpg", "deep photo"}, {"IMG_5 (1).jpg", "deep photo"}}));
+}
+
+TEST(Brevin, CopiesKeepHoles) {
+    Job job;
+    const fs::path photo = job.photo("IMG_1.jpg", "");
+    constexpr off_t kSize = off_t(5) << 30;
+    {
+        const int fd = ::open(photo.c_str(), O_WRONLY);
+        ASSERT_EQ(::pwrite(fd, "head", 4, 0), 4);
+        ASSERT_EQ(::pwrite(fd, "tail", 4, kSize - 4), 4);
+        ::close(fd);
+    }
+    job.list({photo});
+    EXPECT_EQ(job.run(job.args("COPY")), 0);
+    EXPECT_EQ(job.counters(), "1|0|" + std::to_string(kSize) + "|1");
+    const struct stat copy = statOf(job.source / "GANJIL" / "IMG_1.jpg");
+    EXPECT_EQ(copy.st_size, kSize);
+    EXPECT_LT(copy.st_blocks * 512, 1 << 20);
 }
 
 }  // namespace

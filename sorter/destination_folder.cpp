@@ -1,42 +1,41 @@
 #include "destination_folder.h"
 
-#include <fcntl.h>
-
-#include <system_error>
-
 #include "job_protocol.h"
 
 namespace velmora {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-std::vector<DestinationFolder> folders(const fs::path& source, int parity, std::int64_t count) {
+std::vector<DestinationFolder> folders(int parity, std::int64_t count) {
     std::vector<DestinationFolder> folders;
     for (std::int64_t i = 0; i < count; ++i) {
-        folders.push_back({source / job::folderName(parity, i, count), UniqueFd()});
+        folders.emplace_back();
+        folders.back().name = job::folderName(parity, i, count);
     }
     return folders;
 }
 
-void createAndOpen(DestinationFolder& folder) {
-    std::error_code ignored;
-    fs::create_directories(folder.path, ignored);
-    folder.handle = UniqueFd(::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void makeAndOpen(const WorkerFolder& source, DestinationFolder& destination) {
+    destination.folder = makeWorkerFolder(source, destination.name, "destination folder");
+    if (!destination.folder.handle)
+        return;
+    TemporaryArea::removeLeftovers(destination.folder.handle.get());
+    destination.area = std::make_unique<TemporaryArea>(destination.folder.handle.get());
 }
 
 }  // namespace
 
 DestinationFolders::DestinationFolders(const SortSettings& settings)
-    : odd(folders(settings.source, 1, settings.oddFolderCount)),
-      even(folders(settings.source, 0, settings.evenFolderCount)) {}
+    : source(settings.source.string()),
+      odd(folders(1, settings.oddFolderCount)),
+      even(folders(0, settings.evenFolderCount)) {}
 
 void DestinationFolders::create() {
+    const WorkerFolder sourceFolder = openPhotoFolder(source);
     for (auto& folder : odd)
-        createAndOpen(folder);
+        makeAndOpen(sourceFolder, folder);
     for (auto& folder : even)
-        createAndOpen(folder);
+        makeAndOpen(sourceFolder, folder);
 }
 
 const DestinationFolder& DestinationFolders::folderFor(std::int64_t number, std::size_t k) const {

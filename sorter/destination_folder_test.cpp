@@ -14,15 +14,15 @@ TEST(DestinationFolder, ChoosesByPositionInTheWholeList) {
     settings.oddFolderCount = 3;
     settings.evenFolderCount = 2;
     const DestinationFolders folders(settings);
-    const auto pathsFor = [&](std::int64_t number, const std::vector<std::size_t>& positions) {
-        Names paths;
+    const auto namesFor = [&](std::int64_t number, const std::vector<std::size_t>& positions) {
+        Names names;
         for (const std::size_t k : positions)
-            paths.push_back(folders.folderFor(number, k).path);
-        return paths;
+            names.push_back(folders.folderFor(number, k).name);
+        return names;
     };
-    EXPECT_EQ(pathsFor(7, {0, 2, 4, 6, 7}), (Names{"/p/GANJIL_01", "/p/GANJIL_03", "/p/GANJIL_02",
-                                                   "/p/GANJIL_01", "/p/GANJIL_02"}));
-    EXPECT_EQ(pathsFor(0, {0, 3}), (Names{"/p/GENAP_01", "/p/GENAP_02"}));
+    EXPECT_EQ(namesFor(7, {0, 2, 4, 6, 7}),
+              (Names{"GANJIL_01", "GANJIL_03", "GANJIL_02", "GANJIL_01", "GANJIL_02"}));
+    EXPECT_EQ(namesFor(0, {0, 3}), (Names{"GENAP_01", "GENAP_02"}));
 }
 
 }  // namespace

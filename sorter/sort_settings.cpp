@@ -1,8 +1,8 @@
 #include "sort_settings.h"
 
 #include <algorithm>
-#include <system_error>
 
+#include "absolute_path.h"
 #include "decimal.h"
 
 namespace velmora {
@@ -15,12 +15,6 @@ constexpr std::int64_t kMostFolders = 8;
 
 char asciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-fs::path absoluteFolder(std::string_view text) {
-    std::error_code error;
-    fs::path folder = fs::absolute(fs::path(text), error);
-    return error ? fs::path(text) : folder;
 }
 
 std::int64_t folderCount(std::string_view text) {
@@ -40,8 +34,10 @@ std::optional<SortSettings> parseSortArguments(ToolArguments args) {
     if (args.size() != 6)
         return std::nullopt;
     SortSettings settings;
-    settings.source = absoluteFolder(args[0]);
-    settings.tmp = absoluteFolder(args[1]);
+    if (const auto folders = resolveJobFolders(args[0], args[1])) {
+        settings.source = folders->source;
+        settings.tmp = folders->tmp;
+    }
     settings.copy = isCopyMode(args[2]);
     settings.workers = std::max<std::int64_t>(parseDecimalInteger(args[3]).value_or(4), 1);
     settings.oddFolderCount = folderCount(args[4]);

@@ -25,7 +25,8 @@ struct SortSettings {
 bool isCopyMode(std::string_view mode);
 
 /// Reads SOURCE TMP MODE WORKERS ODD EVEN (the arguments after the program
-/// name). Relative folders are made absolute against the current folder;
+/// name). The folders are made absolute by resolveJobFolders, and both are
+/// left empty when either argument is empty;
 /// numbers that are not decimal integers take their defaults (WORKERS 4,
 /// ODD and EVEN 1), then WORKERS is raised to at least 1 and ODD and EVEN
 /// are clamped to 1..8. Gives nothing unless there are exactly six.

@@ -1,7 +1,11 @@
 #include "transfer_step.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "file_copy.h"
@@ -10,50 +14,129 @@
 
 namespace velmora {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-/// The size of `name` in `folder`, or 0 when it cannot be read.
-std::int64_t sizeIn(int folder, const fs::path& name) {
-    struct stat info;
-    return ::fstatat(folder, name.c_str(), &info, 0) == 0 ? static_cast<std::int64_t>(info.st_size)
-                                                          : 0;
+constexpr const char* kNotRegular = "not a regular file";
+constexpr const char* kChanged = "the photo changed while it was copied";
+
+/// Where one step stands: the photo's folder and name, and its destination.
+struct Step {
+    int from;          ///< folder of the listed photo
+    std::string name;  ///< the photo's name in it, which it keeps
+    const DestinationFolder& to;
+    struct stat source;  ///< the photo as it was before the transfer
+};
+
+TransferOutcome failed(std::string reason) {
+    return {false, 0, std::move(reason)};
 }
 
-ClaimResult asClaim(TransferResult result) {
-    switch (result) {
-        case TransferResult::Done:
-            return ClaimResult::Claimed;
-        case TransferResult::DestinationTaken:
-            return ClaimResult::Taken;
-        case TransferResult::Failed:
-            break;
-    }
-    return ClaimResult::Failed;
+TransferOutcome failedWithError() {
+    return failed(std::strerror(errno));
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+/// Copies the photo open as `in` to a pending file in the destination and
+/// publishes it under the first free name, which goes to `claimedName`.
+TransferOutcome copyOpened(const Step& step, int in, bool syncFirst,
+                           std::filesystem::path* claimedName = nullptr) {
+    const int folder = step.to.folder.handle.get();
+    PendingFile copy(folder, *step.to.area);
+    if (!copy.valid() || !copyFileData(in, copy.fd(), step.source.st_size))
+        return failedWithError();
+    keepAttributes(copy.fd(), step.source.st_mode, step.source);
+    if (syncFirst && ::fsync(copy.fd()) != 0)
+        return failedWithError();
+    const auto claimed =
+        claimFreeName(folder, step.name, [&](const auto& name) { return copy.publish(name); });
+    if (!claimed)
+        return failedWithError();
+    if (claimedName != nullptr)
+        *claimedName = *claimed;
+    return {true, step.source.st_size, {}};
+}
+
+TransferOutcome copyPhoto(Step& step) {
+    const UniqueFd in(
+        ::openat(step.from, step.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!in)
+        return errno == ELOOP ? failed(kNotRegular) : failedWithError();
+    if (::fstat(in.get(), &step.source) != 0)
+        return failedWithError();
+    if (!S_ISREG(step.source.st_mode))
+        return failed(kNotRegular);
+    return copyOpened(step, in.get(), false);
+}
+
+/// The move where a rename cannot do it: a synced copy, then the source
+/// goes, provided it is still the photo that was copied.
+TransferOutcome moveByCopy(Step& step) {
+    const UniqueFd in(
+        ::openat(step.from, step.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened;
+    if (!in || ::fstat(in.get(), &opened) != 0)
+        return failedWithError();
+    if (!sameFile(opened, step.source))
+        return failed(kChanged);
+    std::filesystem::path copyName;
+    TransferOutcome outcome = copyOpened(step, in.get(), true, &copyName);
+    if (!outcome.succeeded)
+        return outcome;
+    const int folder = step.to.folder.handle.get();
+    (void)::fsync(folder);
+    struct stat named;
+    const bool stillThere =
+        ::fstatat(step.from, step.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        sameFile(named, opened);
+    if (stillThere && ::unlinkat(step.from, step.name.c_str(), 0) == 0)
+        return outcome;
+    // The source stays, so the copy would be a second photo: take it back.
+    const std::string reason = stillThere ? std::strerror(errno) : kChanged;
+    ::unlinkat(folder, copyName.c_str(), 0);
+    return failed(reason);
+}
+
+TransferOutcome movePhoto(Step& step) {
+    if (::fstatat(step.from, step.name.c_str(), &step.source, AT_SYMLINK_NOFOLLOW) != 0)
+        return failedWithError();
+    if (!S_ISREG(step.source.st_mode))
+        return failed(kNotRegular);
+    const int folder = step.to.folder.handle.get();
+    bool needsCopy = false;
+    const auto claimed = claimFreeName(folder, step.name, [&](const auto& name) {
+        const ClaimResult result =
+            renameNoReplace(step.from, step.name.c_str(), folder, name.c_str());
+        needsCopy = result == ClaimResult::Failed && errno == EXDEV;
+        return result;
+    });
+    if (claimed)
+        return {true, step.source.st_size, {}};
+    return needsCopy ? moveByCopy(step) : failedWithError();
 }
 
 }  // namespace
 
 TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
-                                    const DestinationFolders& folders, bool copy) {
-    const std::string_view name = std::string_view(listedPath).substr(listedPath.rfind('/') + 1);
-    const auto number = numberFromUnicodeNumericRun(name);
+                                    const DestinationFolders& folders, bool copy,
+                                    FolderCache& cache) {
+    // A NUL would cut the path short and name a different file.
+    if (listedPath.find('\0') != std::string::npos)
+        return failed("the path holds a NUL byte");
+    const ListedPath split = splitListedPath(listedPath);
+    const auto number = numberFromUnicodeNumericRun(split.name);
     if (!number)
-        return {};
-
-    const fs::path from(listedPath);
-    const int folder = folders.folderFor(*number, k).handle.get();
-    const auto transfer = [&](const fs::path& to) {
-        return asClaim(copy ? copyFileNoReplace(from, folder, to)
-                            : moveFileNoReplace(from, folder, to));
-    };
-    const auto claimed = claimFreeName(folder, fs::path(name), transfer);
-    if (!claimed)
-        return {};
-    // Read where the photo arrived: the same file, or a complete copy of it,
-    // one folder lookup away instead of a walk down the listed path.
-    return {true, sizeIn(folder, *claimed)};
+        return failed("no number at the end of the name");
+    const DestinationFolder& destination = folders.folderFor(*number, k);
+    if (!destination.folder.handle)
+        return failed(destination.folder.failure);
+    const int from = cache.open(split.folder);
+    if (from < 0)
+        return failedWithError();
+    Step step{from, std::string(split.name), destination, {}};
+    return copy ? copyPhoto(step) : movePhoto(step);
 }
 
 }  // namespace velmora

@@ -5,21 +5,29 @@
 #include <string>
 
 #include "destination_folder.h"
+#include "listed_path.h"
 
 namespace velmora {
 
 /// What one transfer step adds to the run's counters.
 struct TransferOutcome {
     bool succeeded = false;
-    std::int64_t size = 0;  ///< the transferred file's size in bytes
+    std::int64_t size = 0;  ///< the photo's size in bytes, read before the transfer
+    std::string failure;    ///< why it failed, in a few English words
 };
 
 /// Copies (`copy`) or moves the photo listed at position `k` into its
 /// folder among `folders`, under the first free name of the free-name
 /// sequence, never replacing anything; a name taken by a parallel step
-/// meanwhile makes it try the next one. Fails, touching nothing, when the
-/// file name carries no number.
+/// meanwhile makes it try the next one. Only a regular file is transferred,
+/// never a link, folder or other special file, and never a path holding a
+/// NUL byte; a name without a number fails, touching nothing. The photo is
+/// reached through its folder open in `cache` (this thread's), so paths
+/// longer than PATH_MAX work too. A copy, and a move to another file system,
+/// appear under their name only once complete (a move's copy synced to disk
+/// before the source goes).
 TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
-                                    const DestinationFolders& folders, bool copy);
+                                    const DestinationFolders& folders, bool copy,
+                                    FolderCache& cache);
 
 }  // namespace velmora

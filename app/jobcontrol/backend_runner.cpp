@@ -123,7 +123,7 @@ SignalResult BackendRunner::sendSignal(int signal) {
     if (!isRunning()) {
         return SignalResult::NotRunning;
     }
-    return process_->sendSignal(signal) ? SignalResult::Delivered : SignalResult::Refused;
+    return process_->signalGroup(signal) ? SignalResult::Delivered : SignalResult::Refused;
 }
 
 qint64 BackendRunner::processId() const {

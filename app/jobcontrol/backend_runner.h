@@ -29,10 +29,11 @@ enum class SignalResult { Delivered, NotRunning, Refused };
 /// Starts one job controller's backend script with /bin/bash, in two ways: a
 /// waited launch (a scan, waited for on a pool thread) and a watched launch
 /// (a run, whose end is reported on the main thread while a repeating poll
-/// timer ticks). The backend's output is discarded (the null device), and a
-/// run can be paused and resumed with signals to the launched process alone.
-/// Destroying the runner neither signals nor waits for a backend that still
-/// runs: it runs on to its end and is reaped then.
+/// timer ticks). The backend's output is discarded (the null device). Each
+/// backend leads a process group of its own, and a run is paused and resumed
+/// with signals to that whole group, so the tools and encoders it started
+/// stop and go on with it. Destroying the runner neither signals nor waits
+/// for a backend that still runs: it runs on to its end and is reaped then.
 class BackendRunner : public QObject {
     Q_OBJECT
 
@@ -73,7 +74,10 @@ class BackendRunner : public QObject {
 
     /// True while a run is held and has not ended.
     bool isRunning() const;
-    /// Sends `signal` to the running run's process alone.
+    /// Sends `signal` to the running run's process group: the backend and
+    /// every process it started. NotRunning once the backend has ended. Safe
+    /// to call from the destructor of the runner's owner (a paused run is
+    /// resumed there, so that it goes on to its end once released).
     SignalResult sendSignal(int signal);
     /// Process id of the held run, or -1.
     qint64 processId() const;

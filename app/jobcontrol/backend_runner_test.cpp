@@ -148,6 +148,35 @@ class BackendRunnerTest : public QObject {
         QCOMPARE(finished.count(), 1);
     }
 
+    void pauseAndResumeReachEveryProcessOfTheRun() {
+        // The backend starts a worker of its own, as Moskel starts encoders.
+        auto& runner = runnerWith(
+            "(while [[ ! -e \"$1/go\" ]]; do sleep 0.01; done) &\n"
+            "echo $! > \"$1/worker\"\n"
+            "wait\n"
+            "echo finished > \"$1/done\"");
+        QCOMPARE(runner.launchWatched({scratchDir_->path()}), std::nullopt);
+        const qint64 backend = runner.processId();
+        QTRY_VERIFY_WITH_TIMEOUT(!readFile(path("worker")).trimmed().isEmpty(), 20000);
+        const qint64 worker = readFile(path("worker")).trimmed().toLongLong();
+
+        QCOMPARE(runner.sendSignal(SIGSTOP), SignalResult::Delivered);
+        QTRY_COMPARE_WITH_TIMEOUT(processState(backend), 'T', 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(processState(worker), 'T', 20000);
+        QCOMPARE(runner.sendSignal(SIGCONT), SignalResult::Delivered);
+        QTRY_VERIFY_WITH_TIMEOUT(processState(worker) != 'T', 20000);
+        QVERIFY(processState(backend) != 'T');
+
+        // Paused, then resumed by its owner on the way out, as a controller's
+        // destructor does: the run goes on to its end without the runner.
+        QCOMPARE(runner.sendSignal(SIGSTOP), SignalResult::Delivered);
+        QTRY_COMPARE_WITH_TIMEOUT(processState(worker), 'T', 20000);
+        QCOMPARE(runner.sendSignal(SIGCONT), SignalResult::Delivered);
+        runner_.reset();
+        velmora::testkit::writeFile(path("go"), "");
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(path("done")), "finished\n", 20000);
+    }
+
     void destroyedRunnerLeavesBackendAlone() {
         auto& runner = runnerWith(
             "trap 'echo signalled >> \"$1/signals\"' HUP INT QUIT PIPE TERM USR1 USR2 CONT\n"

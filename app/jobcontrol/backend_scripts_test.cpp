@@ -72,6 +72,25 @@ class BackendScriptsTest : public QObject {
             runScript(scripts, "compress_backend.sh", {"compress", tree.path(), job, "50", "4"}),
             127);
     }
+
+    void scriptsStartedThroughALinkFindTheirTools() {
+        QTemporaryDir tree;
+        const QString links = tree.filePath("links");
+        QVERIFY(QDir().mkpath(links));
+        for (const QString script : {"sorter_backend.sh", "compress_backend.sh"}) {
+            QVERIFY(QFile::link(QDir(builtScriptDirectory()).filePath(script),
+                                QDir(links).filePath(script)));
+        }
+        QVERIFY(writeFile(tree.filePath("photos/IMG_1.jpg"), "1"));
+        QCOMPARE(runScript(links, "sorter_backend.sh",
+                           {"scan", tree.filePath("photos"), tree.filePath("sort")}),
+                 0);
+        QCOMPARE(readFile(tree.filePath("sort/summary.txt")), "1|1|0|0\n");
+        QCOMPARE(runScript(links, "compress_backend.sh",
+                           {"scan", tree.filePath("photos"), tree.filePath("compress"), "50"}),
+                 0);
+        QCOMPARE(readFile(tree.filePath("compress/summary.txt")), "1|0|1\n");
+    }
 };
 
 QTEST_GUILESS_MAIN(BackendScriptsTest)

@@ -22,8 +22,9 @@ int exitStatusOf(const siginfo_t& info) {
     return info.si_status;
 }
 
-/// Sets up the child's output and a clean signal state, so that signals the
-/// application ignores or blocks are not inherited by the backend.
+/// Sets up the child's output, a process group of its own and a clean signal
+/// state, so that signals the application ignores or blocks are not
+/// inherited by the backend.
 class SpawnSettings {
   public:
     SpawnSettings(Output out, Output err) {
@@ -41,7 +42,10 @@ class SpawnSettings {
         sigfillset(&all);
         posix_spawnattr_setsigmask(&attributes_, &none);
         posix_spawnattr_setsigdefault(&attributes_, &all);
-        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        // Group 0: a new group, led by the child.
+        posix_spawnattr_setpgroup(&attributes_, 0);
+        posix_spawnattr_setflags(
+            &attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
     }
     ~SpawnSettings() {
         posix_spawnattr_destroy(&attributes_);
@@ -61,10 +65,6 @@ class SpawnSettings {
 // Called through syscall(): glibc 2.36 declares its wrappers without C linkage.
 int openPidfd(pid_t pid) {
     return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-}
-
-int signalPidfd(int pidfd, int signal) {
-    return static_cast<int>(syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
 }
 
 /// Blocks until the child behind `pidfd` has ended and reaps it.
@@ -151,8 +151,12 @@ std::optional<int> ChildProcess::tryReap() {
     return exitStatus_;
 }
 
-bool ChildProcess::sendSignal(int signal) const {
-    return signalPidfd(pidfd_, signal) == 0;
+bool ChildProcess::signalGroup(int signal) const {
+    // Only this object reaps the child, and it has not: the group id is
+    // still the child's own.
+    if (exitStatus_)
+        return false;
+    return kill(-pid_, signal) == 0;
 }
 
 }  // namespace velmora

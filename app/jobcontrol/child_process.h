@@ -15,14 +15,17 @@ enum class Output { Inherit, Discard };
 /// A child started by ChildProcess::spawn, or why the system refused it.
 struct SpawnResult;
 
-/// A started child process, held through a pidfd so that a signal never
-/// reaches a later process that happens to reuse its id. Destroying a
-/// ChildProcess whose child still runs neither signals nor waits for the
-/// child: a background thread reaps it once it ends, so no zombie stays.
+/// A started child process, the leader of a process group of its own (its
+/// id is the group's), held through a pidfd. Its id, and so its group's, is
+/// never reused while it is unreaped, so signals go to it and its group only
+/// until it is reaped, never to later processes. Destroying a ChildProcess
+/// whose child still runs neither signals nor waits for the child: a
+/// background thread reaps it once it ends, so no zombie stays.
 class ChildProcess {
   public:
-    /// Starts `program` with `arguments` (argv[0] is `program` itself),
-    /// inheriting the environment and working folder.
+    /// Starts `program` with `arguments` (argv[0] is `program` itself) as the
+    /// leader of a new process group, inheriting the environment and working
+    /// folder.
     static SpawnResult spawn(const std::string& program, const std::vector<std::string>& arguments,
                              Output out, Output err);
 
@@ -40,8 +43,10 @@ class ChildProcess {
     int wait();
     /// Reaps an ended child and returns its exit status; nothing while it runs.
     std::optional<int> tryReap();
-    /// Sends `signal` to this child alone; false when it was not delivered.
-    bool sendSignal(int signal) const;
+    /// Sends `signal` to the child's whole process group: the child and
+    /// everything it started that stayed in its group. False when it was not
+    /// delivered, and always once the child has been reaped.
+    bool signalGroup(int signal) const;
 
   private:
     ChildProcess(pid_t pid, int pidfd) : pid_(pid), pidfd_(pidfd) {}

@@ -2,7 +2,7 @@
 # relative to the scripts' folder, both in the build tree and in an installed
 # tree.
 
-tools="$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd -P)/@VELMORA_TOOLS_FROM_SCRIPTS@"
+tools="$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")/@VELMORA_TOOLS_FROM_SCRIPTS@"
 
 # run_tool NAME ARGS...: replaces this shell with the tool NAME, so that the
 # stop and continue signals sent to this process reach the tool itself.

@@ -15,7 +15,8 @@ usage() {
     exit 2
 }
 
-source "$(dirname -- "${BASH_SOURCE[0]}")/backend_tools.sh" || exit 127
+# The helper lies beside the script itself, wherever a link to it was started from.
+source "$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")/backend_tools.sh" || exit 127
 
 case "${1-}" in
     scan) (($# == 4)) || usage; run_tool compress-scan "$2" "$3" ;;

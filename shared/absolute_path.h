@@ -13,4 +13,15 @@ namespace velmora {
 /// read.
 std::optional<std::string> absolutePath(std::string_view argument);
 
+/// The SOURCE and TMP arguments of a tool, each made absolute by absolutePath.
+struct JobFolderArguments {
+    std::string source;
+    std::string tmp;
+};
+
+/// How every tool reads its SOURCE and TMP. Gives nothing when either is
+/// empty (or the current folder cannot be read); the tool then ends with
+/// ToolExit::JobFilesUnreadable before touching anything.
+std::optional<JobFolderArguments> resolveJobFolders(std::string_view source, std::string_view tmp);
+
 }  // namespace velmora

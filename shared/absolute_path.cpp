@@ -35,4 +35,12 @@ std::optional<std::string> absolutePath(std::string_view argument) {
     return path.empty() ? "/" : path;
 }
 
+std::optional<JobFolderArguments> resolveJobFolders(std::string_view source, std::string_view tmp) {
+    auto sourcePath = absolutePath(source);
+    auto tmpPath = absolutePath(tmp);
+    if (!sourcePath || !tmpPath)
+        return std::nullopt;
+    return JobFolderArguments{std::move(*sourcePath), std::move(*tmpPath)};
+}
+
 }  // namespace velmora

@@ -53,7 +53,7 @@ bool isListablePath(std::string_view path) {
     bool plain = !path.empty();
     for (const char c : path)
         plain &= c >= 0x20 && c < 0x7F;
-    return plain || isListLine(path);
+    return plain || (isListLine(path) && path.find('\0') == std::string_view::npos);
 }
 
 std::string escapedPath(std::string_view path) {
@@ -62,7 +62,7 @@ std::string escapedPath(std::string_view path) {
     std::size_t at = 0;
     while (at < path.size()) {
         const std::size_t length = sequenceLength((unsigned char)path[at]);
-        if (length == 0 || !isValidUtf8(path.substr(at, length))) {
+        if (length == 0 || path[at] == '\0' || !isValidUtf8(path.substr(at, length))) {
             appendHexByte(out, (unsigned char)path[at]);
             ++at;
             continue;

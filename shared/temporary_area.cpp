@@ -1,0 +1,138 @@
+#include "temporary_area.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "uuid.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+constexpr int kCreateAttempts = 8;
+
+UniqueFd openFolderIn(int parent, const char* name) {
+    return UniqueFd(::openat(parent, name, kFolderFlags));
+}
+
+/// True when `name` in `parent` is still the folder open as `fd`.
+bool stillNamed(int parent, const char* name, int fd) {
+    struct stat named, opened;
+    return ::fstatat(parent, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &opened) == 0 &&
+           named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+}
+
+/// Removes every entry of the folder open as `folder` (its own files, and
+/// empty folders a tool may have made).
+void empty(int folder) {
+    DIR* listing = ::fdopendir(::openat(folder, ".", kFolderFlags));
+    if (listing == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        if (::unlinkat(folder, entry->d_name, 0) != 0 && errno == EISDIR)
+            ::unlinkat(folder, entry->d_name, AT_REMOVEDIR);
+    }
+    ::closedir(listing);
+}
+
+void lockWaiting(int fd) {
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+}  // namespace
+
+TemporaryArea::~TemporaryArea() {
+    if (!own_)
+        return;
+    empty(own_.get());
+    ::unlinkat(partial_.get(), name_.c_str(), AT_REMOVEDIR);
+    own_.close();
+    ::unlinkat(target_, std::string(kPartialFolder).c_str(), AT_REMOVEDIR);
+}
+
+int TemporaryArea::folder() {
+    std::lock_guard guard(lock_);
+    if (!tried_) {
+        tried_ = true;
+        error_ = create() ? 0 : errno;
+    }
+    errno = error_;
+    return own_.get();
+}
+
+std::string TemporaryArea::newName() {
+    return std::to_string(next_.fetch_add(1, std::memory_order_relaxed));
+}
+
+bool TemporaryArea::create() {
+    const std::string partialName(kPartialFolder);
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        // Another run may remove an empty kPartialFolder at any moment: then
+        // everything below fails with ENOENT and starts again.
+        if (::mkdirat(target_, partialName.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        UniqueFd partial = openFolderIn(target_, partialName.c_str());
+        if (!partial) {
+            if (errno == ENOENT)
+                continue;
+            return false;
+        }
+        const std::string name = randomUuidText();
+        if (::mkdirat(partial.get(), name.c_str(), 0700) != 0) {
+            if (errno == ENOENT)
+                continue;
+            return false;
+        }
+        UniqueFd own = openFolderIn(partial.get(), name.c_str());
+        if (!own)
+            continue;
+        // A run cleaning up may have taken the new folder for a leftover
+        // between its making and this lock, and removed it.
+        lockWaiting(own.get());
+        if (!stillNamed(partial.get(), name.c_str(), own.get()))
+            continue;
+        partial_ = std::move(partial);
+        own_ = std::move(own);
+        name_ = name;
+        return true;
+    }
+    errno = EAGAIN;
+    return false;
+}
+
+void TemporaryArea::removeLeftovers(int folder) {
+    const std::string partialName(kPartialFolder);
+    const UniqueFd partial = openFolderIn(folder, partialName.c_str());
+    if (!partial)
+        return;
+    DIR* listing = ::fdopendir(::openat(partial.get(), ".", kFolderFlags));
+    if (listing == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const UniqueFd area = openFolderIn(partial.get(), entry->d_name);
+        if (!area || ::flock(area.get(), LOCK_EX | LOCK_NB) != 0 ||
+            !stillNamed(partial.get(), entry->d_name, area.get())) {
+            continue;  // alive, or not an area
+        }
+        empty(area.get());
+        ::unlinkat(partial.get(), entry->d_name, AT_REMOVEDIR);
+    }
+    ::closedir(listing);
+    ::unlinkat(folder, partialName.c_str(), AT_REMOVEDIR);
+}
+
+}  // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "file_io.h"
+
+namespace velmora {
+
+/// A folder a worker writes into, inside the photo folder.
+struct WorkerFolder {
+    UniqueFd handle;      ///< invalid when the folder cannot be used
+    std::string failure;  ///< why not: the reason every photo bound for it fails with
+};
+
+/// Opens the photo folder `path`, made first with any missing parents, as
+/// the parent of the folders a worker makes (links on its own path are
+/// followed: it is the folder the user chose).
+WorkerFolder openPhotoFolder(const std::string& path);
+
+/// Makes the folder `name` inside `parent` (one already there is fine) and
+/// opens it without following a symbolic link: a link or a file of that name
+/// gives an invalid handle and the failure "`what` is a link" or "`what` is
+/// not a folder", so nothing is ever written outside the photo folder
+/// through it. A `parent` that could not be opened passes its failure on.
+WorkerFolder makeWorkerFolder(const WorkerFolder& parent, const std::string& name,
+                              std::string_view what);
+
+}  // namespace velmora
