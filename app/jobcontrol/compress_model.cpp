@@ -15,17 +15,16 @@ CompressModel::CompressModel(QObject* parent)
               .jobFolderPrefix = QStringLiteral("VeradEvazuviz-"),
               .pollInterval = 300ms,
               .scanOutput = velmora::Output::Discard,
-              .chooserTitle = QStringLiteral("Pilih Folder Foto"),
-              .initialStatus = QStringLiteral("Pilih folder yang berisi foto."),
-              .scanPrompt =
-                  QStringLiteral("Klik SCAN FOLDER untuk membaca foto yang dapat dikompres."),
-              .scanning = QStringLiteral("Scanning file foto…"),
-              .nothingFound = QStringLiteral("Tidak ada file foto yang didukung."),
-              .sourceUnreadable = QStringLiteral("Folder foto tidak dapat dibaca."),
-              .scanFailed = QStringLiteral("Scan kompresi gagal."),
-              .paused = QStringLiteral("Kompresi dijeda sementara…"),
-              .stoppedWithError = QStringLiteral("Kompresi berhenti dengan error (code %1)."),
-              .done = QStringLiteral("Kompresi selesai."),
+              .chooserTitle = tr("Pilih Folder Foto"),
+              .initialStatus = tr("Pilih folder yang berisi foto."),
+              .scanPrompt = tr("Klik SCAN FOLDER untuk membaca foto yang dapat dikompres."),
+              .scanning = tr("Scanning file foto…"),
+              .nothingFound = tr("Tidak ada file foto yang didukung."),
+              .sourceUnreadable = tr("Folder foto tidak dapat dibaca."),
+              .scanFailed = tr("Scan kompresi gagal."),
+              .paused = tr("Kompresi dijeda sementara…"),
+              .stoppedWithError = tr("Kompresi berhenti dengan error (code %1)."),
+              .done = tr("Kompresi selesai."),
           },
           parent) {}
 
@@ -83,7 +82,7 @@ bool CompressModel::takeSummary(const QString& text) {
 }
 
 QString CompressModel::scannedStatus() const {
-    return QStringLiteral("Scan selesai. Output: ") + outputFolderName();
+    return tr("Scan selesai. Output: %1").arg(outputFolderName());
 }
 
 QStringList CompressModel::runArguments() const {
@@ -103,12 +102,12 @@ void CompressModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
     setSpeedMBps(figures.speed);
 }
 
-QString CompressModel::runLabel() const {
-    return QStringLiteral("Mengompres");
+QString CompressModel::runningStatus(qint64 percent) const {
+    return tr("Mengompres… %1%").arg(percent);
 }
 
 QString CompressModel::resumedStatus() const {
-    return QStringLiteral("Kompresi dilanjutkan…");
+    return tr("Kompresi dilanjutkan…");
 }
 
 // Setters: each publishes its field when the value changes.

@@ -62,7 +62,8 @@ class CompressModel : public JobModel {
     std::optional<velmora::RunFigures> runFiguresOf(const QString& text,
                                                     const velmora::PauseLog& pauses) const override;
     void takeOwnRunFigures(const velmora::RunFigures& figures) override;
-    QString runLabel() const override;
+    /// "Mengompres… N%".
+    QString runningStatus(qint64 percent) const override;
     QString resumedStatus() const override;
 
     void setInputBytes(double value);

@@ -1,5 +1,7 @@
 #include "formatting.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -34,7 +36,7 @@ QString formatDuration(double seconds) {
 
 QString speedText(double speedValue, const QString& mode) {
     if (mode == QLatin1String("MOVE")) {
-        return fixed(speedValue, 0) + QStringLiteral(" file/s");
+        return QCoreApplication::translate("Formatting", "%1 file/s").arg(fixed(speedValue, 0));
     }
     return megabyteSpeedText(speedValue);
 }

@@ -13,7 +13,8 @@ namespace velmora {
 /// 64-bit second count shows as "--:--".
 QString formatDuration(double seconds);
 
-/// The sort speed: "%.0f file/s" when `mode` is "MOVE", else "%.1f MB/s".
+/// The sort speed: "%.0f file/s" (its unit in the application's language)
+/// when `mode` is "MOVE", else "%.1f MB/s".
 QString speedText(double speedValue, const QString& mode);
 
 /// A speed in megabytes per second: "%.1f MB/s".

@@ -14,9 +14,6 @@
 
 namespace {
 
-/// The ETA while a run is paused.
-const QString kPausedEta = QStringLiteral("dijeda");
-
 /// A job file's lines, or none when it cannot be read.
 QString jobFileText(const QString& jobFolder, std::string_view name) {
     return velmora::readTextFile(velmora::jobFilePath(jobFolder, name)).value_or(QString());
@@ -91,7 +88,7 @@ void JobModel::resetScan() {
 
 void JobModel::scan() {
     if (sourceURL_.isEmpty()) {
-        alert(QStringLiteral("Pilih folder sumber terlebih dahulu."));
+        alert(tr("Pilih folder sumber terlebih dahulu."));
         return;
     }
     setIsBusy(true);
@@ -146,7 +143,9 @@ QString JobModel::withUnreadableCount(const QString& status, qsizetype unreadabl
     if (unreadable == 0) {
         return status;
     }
-    return status + QStringLiteral(" %1 folder tidak dapat dibaca.").arg(unreadable);
+    //: Follows the status line after a scan.
+    return status + u' ' +
+           tr("%n folder tidak dapat dibaca.", nullptr, static_cast<int>(unreadable));
 }
 
 void JobModel::start() {
@@ -173,7 +172,7 @@ void JobModel::start() {
         alert(*refusal);
         return;
     }
-    setStatus(runLabel() + QStringLiteral("… 0%"));
+    setStatus(runningStatus(0));
 }
 
 void JobModel::togglePause() {
@@ -182,9 +181,8 @@ void JobModel::togglePause() {
         case velmora::SignalResult::NotRunning:
             return;
         case velmora::SignalResult::Refused:
-            alert(QStringLiteral("Tidak dapat ") +
-                  (pausing ? QStringLiteral("menjeda") : QStringLiteral("melanjutkan")) +
-                  QStringLiteral(" proses."));
+            alert(pausing ? tr("Tidak dapat menjeda proses.")
+                          : tr("Tidak dapat melanjutkan proses."));
             return;
         case velmora::SignalResult::Delivered:
             break;
@@ -192,7 +190,8 @@ void JobModel::togglePause() {
     setIsPaused(pausing);
     if (pausing) {
         pauses_.paused(runSeconds());
-        setEta(kPausedEta);
+        //: The remaining time while a run is paused.
+        setEta(tr("dijeda"));
         setStatus(setup_.paused);
     } else {
         pauses_.resumed(runSeconds());
@@ -227,9 +226,7 @@ void JobModel::readStatus(bool final) {
         return;
     }
     setEta(velmora::etaOf(processed_, total_, figures->seconds, final));
-    setStatus(final ? setup_.done
-                    : runLabel() + QStringLiteral("… ") + QString::number(percent_) +
-                          QStringLiteral("%"));
+    setStatus(final ? setup_.done : runningStatus(percent_));
 }
 
 void JobModel::finishRun(int exitStatus) {

@@ -18,7 +18,8 @@
 #include "run_figures.h"
 
 /// What sets one job apart from the other jobs: its backend, its job
-/// folders, its poll interval and the fixed texts it shows.
+/// folders, its poll interval and the fixed texts it shows, in the
+/// application's language.
 struct JobSetup {
     QString scriptName;                      ///< the backend script, e.g. "sorter_backend.sh"
     QString jobFolderPrefix;                 ///< job folders are this plus an upper-case UUID
@@ -49,6 +50,9 @@ struct JobSetup {
 /// shown. Each scan works in a job folder of its own, which is removed once
 /// a later scan has replaced it, or the model has gone, and no backend works
 /// in it any more.
+///
+/// Its texts are written in Indonesian and go through tr(), so they are in
+/// the language of the translation the application holds when they are made.
 class JobModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -205,8 +209,8 @@ class JobModel : public QObject {
         const QString& text, const velmora::PauseLog& pauses) const = 0;
     /// Publishes the run figures only this job shows (its speed, its output).
     virtual void takeOwnRunFigures(const velmora::RunFigures& figures) = 0;
-    /// What the running status line starts with, before "… 0%".
-    virtual QString runLabel() const = 0;
+    /// The status line of a running job at `percent` done, e.g. "Mengompres… 37%".
+    virtual QString runningStatus(qint64 percent) const = 0;
     /// Status after a resumed pause.
     virtual QString resumedStatus() const = 0;
     /// Takes the choices that hold for the whole run about to start.

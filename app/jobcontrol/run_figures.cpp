@@ -1,5 +1,7 @@
 #include "run_figures.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "backend_files.h"
@@ -79,7 +81,8 @@ QString etaOf(qint64 processed, qint64 total, double seconds, bool final) {
 
 QString completionAlert(qint64 processed, qint64 failed) {
     const qint64 succeeded = std::max<qint64>(0, processed - failed);
-    return QStringLiteral("Proses Selesai\nBerhasil: %1\nGagal: %2").arg(succeeded).arg(failed);
+    return QCoreApplication::translate("RunFigures", "Proses Selesai\nBerhasil: %1\nGagal: %2")
+        .arg(QString::number(succeeded), QString::number(failed));
 }
 
 }  // namespace velmora

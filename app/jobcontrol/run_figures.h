@@ -49,8 +49,8 @@ qint64 wholePercentOf(qint64 processed, qint64 total);
 /// "--:--" on a poll.
 QString etaOf(qint64 processed, qint64 total, double seconds, bool final);
 
-/// The end-of-run alert: "Proses Selesai\nBerhasil: S\nGagal: F", where S is
-/// the larger of 0 and processed - failed.
+/// The end-of-run alert: "Proses Selesai\nBerhasil: S\nGagal: F" in the
+/// application's language, where S is the larger of 0 and processed - failed.
 QString completionAlert(qint64 processed, qint64 failed);
 
 }  // namespace velmora

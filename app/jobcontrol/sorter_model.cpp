@@ -16,16 +16,16 @@ SorterModel::SorterModel(QObject* parent)
               .jobFolderPrefix = QStringLiteral("Velmora-"),
               .pollInterval = 200ms,
               .scanOutput = velmora::Output::Inherit,
-              .chooserTitle = QStringLiteral("Pilih Folder Sumber"),
-              .initialStatus = QStringLiteral("Pilih folder sumber."),
-              .scanPrompt = QStringLiteral("Klik SCAN FOLDER untuk membaca seluruh subfolder."),
-              .scanning = QStringLiteral("Scanning seluruh folder dan subfolder…"),
-              .nothingFound = QStringLiteral("Tidak ada file bernomor."),
-              .sourceUnreadable = QStringLiteral("Folder sumber tidak dapat dibaca."),
-              .scanFailed = QStringLiteral("Scan gagal."),
-              .paused = QStringLiteral("Sortir dijeda sementara…"),
-              .stoppedWithError = QStringLiteral("Proses berhenti dengan error (code %1)."),
-              .done = QStringLiteral("Selesai."),
+              .chooserTitle = tr("Pilih Folder Sumber"),
+              .initialStatus = tr("Pilih folder sumber."),
+              .scanPrompt = tr("Klik SCAN FOLDER untuk membaca seluruh subfolder."),
+              .scanning = tr("Scanning seluruh folder dan subfolder…"),
+              .nothingFound = tr("Tidak ada file bernomor."),
+              .sourceUnreadable = tr("Folder sumber tidak dapat dibaca."),
+              .scanFailed = tr("Scan gagal."),
+              .paused = tr("Sortir dijeda sementara…"),
+              .stoppedWithError = tr("Proses berhenti dengan error (code %1)."),
+              .done = tr("Selesai."),
           },
           parent) {}
 
@@ -70,7 +70,7 @@ bool SorterModel::takeSummary(const QString& text) {
 }
 
 QString SorterModel::scannedStatus() const {
-    return QStringLiteral("Scan selesai. Siap sortir.");
+    return tr("Scan selesai. Siap sortir.");
 }
 
 QStringList SorterModel::runArguments() const {
@@ -96,8 +96,8 @@ void SorterModel::takeOwnRunFigures(const velmora::RunFigures& figures) {
     setSpeedValue(figures.speed);
 }
 
-QString SorterModel::runLabel() const {
-    return movesFiles() ? QStringLiteral("FAST MOVE") : QStringLiteral("COPY");
+QString SorterModel::runningStatus(qint64 percent) const {
+    return (movesFiles() ? tr("FAST MOVE… %1%") : tr("COPY… %1%")).arg(percent);
 }
 
 void SorterModel::beginRun() {
@@ -109,7 +109,7 @@ void SorterModel::beginRun() {
 }
 
 QString SorterModel::resumedStatus() const {
-    return runLabel() + QStringLiteral(" dilanjutkan…");
+    return movesFiles() ? tr("FAST MOVE dilanjutkan…") : tr("COPY dilanjutkan…");
 }
 
 // Setters: each publishes its field when the value changes.

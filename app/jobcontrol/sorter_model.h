@@ -60,8 +60,8 @@ class SorterModel : public JobModel {
     std::optional<velmora::RunFigures> runFiguresOf(const QString& text,
                                                     const velmora::PauseLog& pauses) const override;
     void takeOwnRunFigures(const velmora::RunFigures& figures) override;
-    /// "FAST MOVE" in MOVE mode, else "COPY".
-    QString runLabel() const override;
+    /// "FAST MOVE… N%" in MOVE mode, else "COPY… N%".
+    QString runningStatus(qint64 percent) const override;
     QString resumedStatus() const override;
     void beginRun() override;
 

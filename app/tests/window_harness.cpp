@@ -35,7 +35,7 @@ QQuickItem* findItem(QQuickItem* root, const QString& objectName) {
     return nullptr;
 }
 
-WindowHarness::WindowHarness() {
+WindowHarness::WindowHarness(WindowLanguage language) : translation_(language) {
     engine_.addImportPath(QStringLiteral("qrc:/"));
     engine_.load(QUrl(kMainUrl));
     if (!engine_.rootObjects().isEmpty()) {
@@ -143,6 +143,24 @@ bool WindowHarness::showsText(const QString& text) const {
     return std::any_of(items.begin(), items.end(), [&text](const QQuickItem* item) {
         return item->inherits("QQuickText") && item->property("text").toString() == text;
     });
+}
+
+QStringList WindowHarness::cutOffTexts() const {
+    QStringList cut;
+    for (const QQuickItem* item : visibleItems()) {
+        if (!item->inherits("QQuickText")) {
+            continue;
+        }
+        const QString text = item->property("text").toString();
+        const QRectF area = sceneRect(item);
+        const bool shortened = item->property("truncated").toBool() ||
+                               item->property("contentWidth").toReal() > item->width() + 0.5;
+        if ((shortened && item->property("toolTipText").toString() != text) || area.left() < 0 ||
+            area.right() > window_->width()) {
+            cut << text;
+        }
+    }
+    return cut;
 }
 
 QString WindowHarness::dialogLayoutFault(const QString& name, const QStringList& buttons) const {

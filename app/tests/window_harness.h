@@ -6,16 +6,19 @@
 #include <QString>
 
 #include "job_model.h"
+#include "window_language.h"
 
 namespace velmora::testkit {
 
 /// The real Velmora window, loaded from the Velmora QML module the way the
 /// application loads it, with helpers to find its controls by objectName and
-/// to press them with the mouse.
+/// to press them with the mouse. Its texts are in the language it is given,
+/// Indonesian unless asked otherwise, whatever the language of the desktop
+/// the tests run on.
 class WindowHarness {
   public:
-    /// Loads the main window; check window() before use.
-    WindowHarness();
+    /// Loads the main window in `language`; check window() before use.
+    explicit WindowHarness(WindowLanguage language = WindowLanguage::Indonesian);
 
     /// The main window, or nullptr when it failed to load.
     QQuickWindow* window() const { return window_; }
@@ -55,6 +58,9 @@ class WindowHarness {
     /// True when a visible text reading `text` is drawn in the window,
     /// popups and tooltips included.
     bool showsText(const QString& text) const;
+    /// The visible texts that are cut off without a tooltip that shows them
+    /// whole, or that reach past the window's sides.
+    QStringList cutOffTexts() const;
     /// What is wrong with the drawing of the open dialog `name`: nothing
     /// when its panel has a real height and lies inside the window, with its
     /// title (NAMETitle) above its message (NAMEMessage) above each of
@@ -68,6 +74,7 @@ class WindowHarness {
     bool grab(const QString& path) const;
 
   private:
+    WindowTranslation translation_;  ///< made before the window, removed after it
     QQmlApplicationEngine engine_;
     QQuickWindow* window_ = nullptr;
 };

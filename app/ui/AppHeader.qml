@@ -75,7 +75,8 @@ RowLayout {
         }
 
         Text {
-            text: "Photo Workflow Utility"
+            //: The subtitle under the program's name.
+            text: qsTr("Photo Workflow Utility")
             font.pixelSize: 9
             color: Theme.white(0.5)
         }

@@ -105,7 +105,8 @@ Item {
             spacing: 0
 
             PanelFigure {
-                caption: "FILE"
+                //: Caption over the photos handled out of those found, e.g. 40/200.
+                caption: qsTr("FILE")
                 value: panel.count
                 valueName: "countText"
             }
@@ -115,7 +116,7 @@ Item {
             }
 
             PanelFigure {
-                caption: "SPEED"
+                caption: qsTr("SPEED")
                 value: panel.speed
                 valueName: "speedText"
             }
@@ -125,7 +126,8 @@ Item {
             }
 
             PanelFigure {
-                caption: "ETA"
+                //: Caption over the remaining time of the run.
+                caption: qsTr("ETA")
                 value: panel.eta
                 valueName: "etaText"
             }
@@ -134,7 +136,8 @@ Item {
         Text {
             objectName: "failedText"
             visible: panel.failed > 0
-            text: panel.failed + " gagal"
+            //: The photos the run failed on.
+            text: qsTr("%n gagal", "", panel.failed)
             font.pixelSize: 9
             color: Theme.orange
         }

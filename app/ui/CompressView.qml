@@ -7,11 +7,11 @@ import Velmora.JobControl
 JobScreen {
     id: view
 
-    settingsTitle: "PENGATURAN COMPRESS"
-    folderTitle: "FOLDER FOTO"
+    settingsTitle: qsTr("PENGATURAN COMPRESS")
+    folderTitle: qsTr("FOLDER FOTO")
     folderIcon: "photo.stack.fill"
-    progressTitle: "PROGRESS COMPRESS"
-    startText: "MULAI COMPRESS"
+    progressTitle: qsTr("PROGRESS COMPRESS")
+    startText: qsTr("MULAI COMPRESS")
 
     model: CompressModel {
         id: m
@@ -20,7 +20,7 @@ JobScreen {
     pickers: [
         LabeledPicker {
             objectName: "qualityPicker"
-            caption: "KUALITAS"
+            caption: qsTr("KUALITAS")
             options: [25, 50, 75, 100].map(q => ({
                             "text": q + "%",
                             "value": q
@@ -33,7 +33,7 @@ JobScreen {
         },
         LabeledPicker {
             objectName: "workersPicker"
-            caption: "WORKERS"
+            caption: qsTr("WORKERS")
             options: PickerOptions.numbers([2, 4, 6, 8])
             value: m.workers
             onActivated: value => m.workers = value
@@ -44,22 +44,26 @@ JobScreen {
         StatBox {
             objectName: "totalBox"
             value: String(m.total)
-            title: "FOTO"
+            //: The photos the scan found.
+            title: qsTr("FOTO")
         },
         StatBox {
             objectName: "ignoredBox"
             value: String(m.ignored)
-            title: "IGNORE"
+            //: The files the scan left out.
+            title: qsTr("IGNORE")
         },
         StatBox {
             objectName: "beforeBox"
             value: m.beforeText
-            title: "AWAL"
+            //: The size of the photos found, before compression.
+            title: qsTr("AWAL")
         },
         StatBox {
             objectName: "afterBox"
             value: m.afterText
-            title: "HASIL"
+            //: The size of the compressed photos written so far.
+            title: qsTr("HASIL")
         }
     ]
 }

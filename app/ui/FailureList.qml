@@ -76,7 +76,7 @@ Rectangle {
         Text {
             width: ListView.view.width
             padding: 4
-            text: qsTr("… dan %1 foto lainnya").arg(frame.unlisted)
+            text: qsTr("… dan %n foto lainnya", "", frame.unlisted)
             wrapMode: Text.Wrap
             font.pixelSize: 9
             color: Theme.white(0.6)

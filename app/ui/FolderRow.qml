@@ -66,7 +66,7 @@ Item {
 
                     objectName: "browseButton"
                     anchors.fill: parent
-                    text: "BROWSE"
+                    text: qsTr("BROWSE")
                     Accessible.description: enabled ? "" : row.disabledHint
                     onClicked: row.action()
                     ToolTip.visible: browseHover.hovered && !enabled && row.disabledHint !== ""

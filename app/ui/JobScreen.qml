@@ -56,7 +56,7 @@ Item {
                         Layout.fillWidth: true
                         title: screen.folderTitle
                         icon: screen.folderIcon
-                        path: screen.model.sourcePath !== "" ? screen.model.sourcePath : "Belum dipilih"
+                        path: screen.model.sourcePath !== "" ? screen.model.sourcePath : qsTr("Belum dipilih")
                         browseEnabled: !screen.model.isBusy
                         disabledHint: screen.busyHint
                         onAction: screen.model.chooseSource()
@@ -72,7 +72,7 @@ Item {
                     PurpleButtonStyle {
                         objectName: "scanButton"
                         Layout.fillWidth: true
-                        text: "SCAN FOLDER"
+                        text: qsTr("SCAN FOLDER")
                         symbol: "magnifyingglass"
                         font.pixelSize: 8
                         enabled: screen.model.canScan

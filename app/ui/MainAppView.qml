@@ -34,8 +34,10 @@ Rectangle {
             Layout.rightMargin: 12
             Layout.bottomMargin: 10
             Accessible.role: Accessible.PageTabList
-            Accessible.name: "Tab"
+            //: What a screen reader calls the row of the SORTER and COMPRESS tabs.
+            Accessible.name: qsTr("Tab")
             segmentRole: Accessible.PageTab
+            // The names of the two jobs, the same in every language.
             options: [{
                     "text": "SORTER",
                     "value": "SORTER"

@@ -18,7 +18,7 @@ ColumnLayout {
         objectName: "pauseButton"
         Layout.fillWidth: true
         visible: buttons.busy
-        text: buttons.paused ? "RESUME" : "PAUSE"
+        text: buttons.paused ? qsTr("RESUME") : qsTr("PAUSE")
         symbol: buttons.paused ? "play.fill" : "pause.fill"
         font.pixelSize: 8
         onClicked: buttons.pauseClicked()

@@ -5,11 +5,11 @@ import Velmora.JobControl
 // The SORTER tab: source folder, sort settings, scan figures and the progress
 // of the sort, on the shared job screen.
 JobScreen {
-    settingsTitle: "PENGATURAN SORTER"
-    folderTitle: "FOLDER SUMBER"
+    settingsTitle: qsTr("PENGATURAN SORTER")
+    folderTitle: qsTr("FOLDER SUMBER")
     folderIcon: "folder.fill"
-    progressTitle: "PROGRESS SORTER"
-    startText: "MULAI SORTIR"
+    progressTitle: qsTr("PROGRESS SORTER")
+    startText: qsTr("MULAI SORTIR")
 
     model: SorterModel {
         id: m
@@ -18,7 +18,8 @@ JobScreen {
     pickers: [
         LabeledPicker {
             objectName: "modePicker"
-            caption: "MODE SORTIR"
+            caption: qsTr("MODE SORTIR")
+            // The sort worker's own names of its modes, as the status line shows them.
             options: [{
                     "text": "MOVE",
                     "value": "MOVE"
@@ -31,7 +32,7 @@ JobScreen {
         },
         LabeledPicker {
             objectName: "workersPicker"
-            caption: "WORKERS"
+            caption: qsTr("WORKERS")
             options: PickerOptions.numbers([2, 4, 6, 8])
             value: m.workers
             onActivated: value => m.workers = value
@@ -43,7 +44,8 @@ JobScreen {
             LabeledPicker {
                 objectName: "oddFoldersPicker"
                 Layout.preferredWidth: 1
-                caption: "FOLDER GANJIL"
+                //: GANJIL names the folders of the odd-numbered photos on disk: keep it.
+                caption: qsTr("FOLDER GANJIL")
                 captionSize: 7
                 controlSize: "mini"
                 options: PickerOptions.numbers([1, 2, 3, 4, 5, 6, 7, 8])
@@ -54,7 +56,8 @@ JobScreen {
             LabeledPicker {
                 objectName: "evenFoldersPicker"
                 Layout.preferredWidth: 1
-                caption: "FOLDER GENAP"
+                //: GENAP names the folders of the even-numbered photos on disk: keep it.
+                caption: qsTr("FOLDER GENAP")
                 captionSize: 7
                 controlSize: "mini"
                 options: PickerOptions.numbers([1, 2, 3, 4, 5, 6, 7, 8])
@@ -68,11 +71,14 @@ JobScreen {
         StatBox {
             objectName: "totalBox"
             value: String(m.total)
-            title: "TOTAL"
+            //: The numbered photos the scan found.
+            title: qsTr("TOTAL")
         },
         StatBox {
             objectName: "oddBox"
             value: String(m.odd)
+            // GANJIL and GENAP name the folders the sort makes on disk, so
+            // they read the same in every language.
             title: "GANJIL"
         },
         StatBox {
@@ -83,7 +89,8 @@ JobScreen {
         StatBox {
             objectName: "ignoredBox"
             value: String(m.ignored)
-            title: "IGNORE"
+            //: The files the scan left out.
+            title: qsTr("IGNORE")
         }
     ]
 }

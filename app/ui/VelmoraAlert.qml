@@ -43,6 +43,7 @@ VelmoraDialog {
             objectName: "alertDetailsButton"
             visible: alert.failures.length > 0
             filled: false
+            //: Shows or hides the list of the photos the run failed on.
             text: alert.detailsShown ? qsTr("SEMBUNYIKAN") : qsTr("DETAIL")
             font.pixelSize: 11
             onClicked: alert.detailsShown = !alert.detailsShown
@@ -50,7 +51,7 @@ VelmoraDialog {
         PurpleButtonStyle {
             objectName: "alertOkButton"
             focus: true
-            text: "OK"
+            text: qsTr("OK")
             font.pixelSize: 11
             onClicked: alert.reject()
         }

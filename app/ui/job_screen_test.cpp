@@ -25,26 +25,6 @@ namespace {
 constexpr int kBackendWait = 60000;
 const QString kBusyHint = QStringLiteral("Tidak dapat diubah selama scan atau proses berjalan.");
 
-/// The visible texts of the window that are cut off without a tooltip that
-/// shows them whole, or that reach past the window's sides.
-QStringList cutOffTexts(const WindowHarness& w) {
-    QStringList cut;
-    for (const QQuickItem* item : w.visibleItems()) {
-        if (!item->inherits("QQuickText")) {
-            continue;
-        }
-        const QString text = item->property("text").toString();
-        const QRectF area = WindowHarness::sceneRect(item);
-        const bool shortened = item->property("truncated").toBool() ||
-                               item->property("contentWidth").toReal() > item->width() + 0.5;
-        if ((shortened && item->property("toolTipText").toString() != text) || area.left() < 0 ||
-            area.right() > w.window()->width()) {
-            cut << text;
-        }
-    }
-    return cut;
-}
-
 /// How many visible texts of the window read `text`.
 qsizetype textsReading(const WindowHarness& w, const QString& text) {
     const auto items = w.visibleItems();
@@ -362,7 +342,7 @@ void JobScreenTest::textsAreReadInFull() {
         QCOMPARE(w.dialogLayoutFault("alert", {"alertOkButton"}), QString());
     }
     (void)QQuickTest::qWaitForPolish(w.window());
-    QCOMPARE(cutOffTexts(w), QStringList());
+    QCOMPARE(w.cutOffTexts(), QStringList());
 
     // A path cut in the middle shows whole while the pointer is on it.
     QCOMPARE(w.value("pathText", "truncated").toBool(), pathCut);

@@ -1,9 +1,11 @@
 // velmora: the window application, one fixed window with the SORTER and
-// COMPRESS tabs (everything it shows lives in the Velmora QML module), and
-// before any window exists its command line: --help, --version and the
-// subcommands that need no display.
+// COMPRESS tabs (everything it shows lives in the Velmora QML module), in
+// English where the user's language is English and in Indonesian elsewhere,
+// and before any window exists its command line (always in English):
+// --help, --version and the subcommands that need no display.
 #include <QtQml/qqmlextensionplugin.h>
 #include <QApplication>
+#include <QLocale>
 #include <QQmlApplicationEngine>
 #include <QUrl>
 
@@ -12,6 +14,7 @@
 #include "command_dispatch.h"
 #include "desktop_identity.h"
 #include "display_check.h"
+#include "window_language.h"
 
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
@@ -29,6 +32,8 @@ int main(int argc, char* argv[]) {
     // QApplication rather than QGuiApplication: the folder chooser is a widget dialog.
     QApplication app(argc, argv);
     velmora::applyDesktopIdentity(velmora::programDataDirectory());
+    // Before the QML loads, so that every text is made in the user's language.
+    const velmora::WindowTranslation translation(velmora::windowLanguageFor(QLocale::system()));
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/"));

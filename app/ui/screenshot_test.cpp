@@ -2,7 +2,8 @@
 // user meets: as opened, scanned, running (and why BROWSE is disabled then),
 // paused, the end alert and its failure details, keyboard focus, the
 // compress tab with a folder chosen and running, the question before
-// quitting and the folder chooser. The stand-in backend reports the figures.
+// quitting and the folder chooser; and a sort running and its end alert in
+// English. The stand-in backend reports the figures.
 // The pictures are checked by eye and copied to docs/.
 #include <QDir>
 #include <QImage>
@@ -45,6 +46,7 @@ class ScreenshotTest : public QObject {
     void sorterFromOpenedToTheEndAlert();
     void compressRunningAndQuitting();
     void folderChooser();
+    void sorterInEnglish();
 
   private:
     /// Saves the window as `name` in the screenshot folder and checks the picture.
@@ -139,6 +141,25 @@ void ScreenshotTest::folderChooser() {
     QTest::qWait(300);  // the folder list fills in the background
     save(w, "velmora-folder-chooser.png");
     qputenv("HOME", realHome);
+}
+
+void ScreenshotTest::sorterInEnglish() {
+    WindowHarness w(velmora::WindowLanguage::English);
+    QVERIFY(w.window());
+    FakeBackend backend;
+    QVERIFY(backend.setSummary("120|61|59|7"));
+    chooseAndScan(w, backend);
+    startRun(w, backend, "48|2|0|6|120", "48/120");
+    save(w, "velmora-english-running.png");
+
+    QVERIFY(backend.setFailures({kFolder + "/sesi 2/IMG_0107.jpg\tPermission denied",
+                                 kFolder + "/sesi 2/IMG_0212.jpg\tnot a regular file"}));
+    QVERIFY(backend.setStatus("120|2|0|15|120"));
+    QVERIFY(backend.finish(0));
+    QTRY_VERIFY_WITH_TIMEOUT(w.value("alert", "opened").toBool(), kBackendWait);
+    w.click(w.find("alertDetailsButton"));
+    QTRY_VERIFY(w.find("failureList")->isVisible());
+    save(w, "velmora-english-alert.png");
 }
 
 QTEST_MAIN(ScreenshotTest)

@@ -1,0 +1,381 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="id">
+<context>
+    <name>AppHeader</name>
+    <message>
+        <source>Photo Workflow Utility</source>
+        <extracomment>The subtitle under the program&apos;s name.</extracomment>
+        <translation>Photo Workflow Utility</translation>
+    </message>
+</context>
+<context>
+    <name>CompactProgressPanel</name>
+    <message>
+        <source>FILE</source>
+        <extracomment>Caption over the photos handled out of those found, e.g. 40/200.</extracomment>
+        <translation>FILES</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>SPEED</translation>
+    </message>
+    <message>
+        <source>ETA</source>
+        <extracomment>Caption over the remaining time of the run.</extracomment>
+        <translation>ETA</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n gagal</source>
+        <extracomment>The photos the run failed on.</extracomment>
+        <translation>
+            <numerusform>%n failed</numerusform>
+            <numerusform>%n failed</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CompressModel</name>
+    <message>
+        <source>Pilih Folder Foto</source>
+        <translation>Choose Photo Folder</translation>
+    </message>
+    <message>
+        <source>Pilih folder yang berisi foto.</source>
+        <translation>Choose a folder of photos.</translation>
+    </message>
+    <message>
+        <source>Klik SCAN FOLDER untuk membaca foto yang dapat dikompres.</source>
+        <translation>Click SCAN FOLDER to find the photos that can be compressed.</translation>
+    </message>
+    <message>
+        <source>Scanning file foto…</source>
+        <translation>Scanning photo files…</translation>
+    </message>
+    <message>
+        <source>Tidak ada file foto yang didukung.</source>
+        <translation>No supported photo files.</translation>
+    </message>
+    <message>
+        <source>Folder foto tidak dapat dibaca.</source>
+        <translation>The photo folder cannot be read.</translation>
+    </message>
+    <message>
+        <source>Scan kompresi gagal.</source>
+        <translation>Compress scan failed.</translation>
+    </message>
+    <message>
+        <source>Kompresi dijeda sementara…</source>
+        <translation>Compression paused…</translation>
+    </message>
+    <message>
+        <source>Kompresi berhenti dengan error (code %1).</source>
+        <translation>Compression stopped with an error (code %1).</translation>
+    </message>
+    <message>
+        <source>Kompresi selesai.</source>
+        <translation>Compression done.</translation>
+    </message>
+    <message>
+        <source>Scan selesai. Output: %1</source>
+        <translation>Scan done. Output: %1</translation>
+    </message>
+    <message>
+        <source>Mengompres… %1%</source>
+        <translation>Compressing… %1%</translation>
+    </message>
+    <message>
+        <source>Kompresi dilanjutkan…</source>
+        <translation>Compression resumed…</translation>
+    </message>
+</context>
+<context>
+    <name>CompressView</name>
+    <message>
+        <source>PENGATURAN COMPRESS</source>
+        <translation>COMPRESS SETTINGS</translation>
+    </message>
+    <message>
+        <source>FOLDER FOTO</source>
+        <translation>PHOTO FOLDER</translation>
+    </message>
+    <message>
+        <source>PROGRESS COMPRESS</source>
+        <translation>COMPRESS PROGRESS</translation>
+    </message>
+    <message>
+        <source>MULAI COMPRESS</source>
+        <translation>START COMPRESS</translation>
+    </message>
+    <message>
+        <source>KUALITAS</source>
+        <translation>QUALITY</translation>
+    </message>
+    <message>
+        <source>WORKERS</source>
+        <translation>WORKERS</translation>
+    </message>
+    <message>
+        <source>FOTO</source>
+        <extracomment>The photos the scan found.</extracomment>
+        <translation>PHOTOS</translation>
+    </message>
+    <message>
+        <source>IGNORE</source>
+        <extracomment>The files the scan left out.</extracomment>
+        <translation>IGNORED</translation>
+    </message>
+    <message>
+        <source>AWAL</source>
+        <extracomment>The size of the photos found, before compression.</extracomment>
+        <translation>BEFORE</translation>
+    </message>
+    <message>
+        <source>HASIL</source>
+        <extracomment>The size of the compressed photos written so far.</extracomment>
+        <translation>AFTER</translation>
+    </message>
+</context>
+<context>
+    <name>FailureList</name>
+    <message>
+        <source>Foto yang gagal</source>
+        <translation>Failed photos</translation>
+    </message>
+    <message numerus="yes">
+        <source>… dan %n foto lainnya</source>
+        <translation>
+            <numerusform>… and %n more photo</numerusform>
+            <numerusform>… and %n more photos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FolderRow</name>
+    <message>
+        <source>BROWSE</source>
+        <translation>BROWSE</translation>
+    </message>
+</context>
+<context>
+    <name>Formatting</name>
+    <message>
+        <source>%1 file/s</source>
+        <translation>%1 files/s</translation>
+    </message>
+</context>
+<context>
+    <name>JobModel</name>
+    <message>
+        <source>Pilih folder sumber terlebih dahulu.</source>
+        <translation>Choose a source folder first.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder tidak dapat dibaca.</source>
+        <extracomment>Follows the status line after a scan.</extracomment>
+        <translation>
+            <numerusform>%n folder could not be read.</numerusform>
+            <numerusform>%n folders could not be read.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tidak dapat menjeda proses.</source>
+        <translation>Cannot pause the job.</translation>
+    </message>
+    <message>
+        <source>Tidak dapat melanjutkan proses.</source>
+        <translation>Cannot resume the job.</translation>
+    </message>
+    <message>
+        <source>dijeda</source>
+        <extracomment>The remaining time while a run is paused.</extracomment>
+        <translation>paused</translation>
+    </message>
+</context>
+<context>
+    <name>JobScreen</name>
+    <message>
+        <source>Tidak dapat diubah selama scan atau proses berjalan.</source>
+        <translation>Cannot be changed while a scan or a job is running.</translation>
+    </message>
+    <message>
+        <source>Belum dipilih</source>
+        <translation>Not chosen yet</translation>
+    </message>
+    <message>
+        <source>SCAN FOLDER</source>
+        <translation>SCAN FOLDER</translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <source>Proses masih berjalan dan akan terus berjalan tanpa jendela ini. Tetap keluar?</source>
+        <translation>A job is still running and will go on without this window. Quit anyway?</translation>
+    </message>
+    <message>
+        <source>BATAL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>KELUAR</source>
+        <translation>QUIT</translation>
+    </message>
+</context>
+<context>
+    <name>MainAppView</name>
+    <message>
+        <source>Tab</source>
+        <extracomment>What a screen reader calls the row of the SORTER and COMPRESS tabs.</extracomment>
+        <translation>Tabs</translation>
+    </message>
+</context>
+<context>
+    <name>RunButtons</name>
+    <message>
+        <source>RESUME</source>
+        <translation>RESUME</translation>
+    </message>
+    <message>
+        <source>PAUSE</source>
+        <translation>PAUSE</translation>
+    </message>
+</context>
+<context>
+    <name>RunFigures</name>
+    <message>
+        <source>Proses Selesai
+Berhasil: %1
+Gagal: %2</source>
+        <translation>Job finished
+Succeeded: %1
+Failed: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SorterModel</name>
+    <message>
+        <source>Pilih Folder Sumber</source>
+        <translation>Choose Source Folder</translation>
+    </message>
+    <message>
+        <source>Pilih folder sumber.</source>
+        <translation>Choose a source folder.</translation>
+    </message>
+    <message>
+        <source>Klik SCAN FOLDER untuk membaca seluruh subfolder.</source>
+        <translation>Click SCAN FOLDER to read every subfolder.</translation>
+    </message>
+    <message>
+        <source>Scanning seluruh folder dan subfolder…</source>
+        <translation>Scanning every folder and subfolder…</translation>
+    </message>
+    <message>
+        <source>Tidak ada file bernomor.</source>
+        <translation>No numbered files.</translation>
+    </message>
+    <message>
+        <source>Folder sumber tidak dapat dibaca.</source>
+        <translation>The source folder cannot be read.</translation>
+    </message>
+    <message>
+        <source>Scan gagal.</source>
+        <translation>Scan failed.</translation>
+    </message>
+    <message>
+        <source>Sortir dijeda sementara…</source>
+        <translation>Sort paused…</translation>
+    </message>
+    <message>
+        <source>Proses berhenti dengan error (code %1).</source>
+        <translation>The job stopped with an error (code %1).</translation>
+    </message>
+    <message>
+        <source>Selesai.</source>
+        <translation>Done.</translation>
+    </message>
+    <message>
+        <source>Scan selesai. Siap sortir.</source>
+        <translation>Scan done. Ready to sort.</translation>
+    </message>
+    <message>
+        <source>FAST MOVE… %1%</source>
+        <translation>FAST MOVE… %1%</translation>
+    </message>
+    <message>
+        <source>COPY… %1%</source>
+        <translation>COPY… %1%</translation>
+    </message>
+    <message>
+        <source>FAST MOVE dilanjutkan…</source>
+        <translation>FAST MOVE resumed…</translation>
+    </message>
+    <message>
+        <source>COPY dilanjutkan…</source>
+        <translation>COPY resumed…</translation>
+    </message>
+</context>
+<context>
+    <name>SorterView</name>
+    <message>
+        <source>PENGATURAN SORTER</source>
+        <translation>SORTER SETTINGS</translation>
+    </message>
+    <message>
+        <source>FOLDER SUMBER</source>
+        <translation>SOURCE FOLDER</translation>
+    </message>
+    <message>
+        <source>PROGRESS SORTER</source>
+        <translation>SORTER PROGRESS</translation>
+    </message>
+    <message>
+        <source>MULAI SORTIR</source>
+        <translation>START SORT</translation>
+    </message>
+    <message>
+        <source>MODE SORTIR</source>
+        <translation>SORT MODE</translation>
+    </message>
+    <message>
+        <source>WORKERS</source>
+        <translation>WORKERS</translation>
+    </message>
+    <message>
+        <source>FOLDER GANJIL</source>
+        <extracomment>GANJIL names the folders of the odd-numbered photos on disk: keep it.</extracomment>
+        <translation>GANJIL FOLDERS (ODD)</translation>
+    </message>
+    <message>
+        <source>FOLDER GENAP</source>
+        <extracomment>GENAP names the folders of the even-numbered photos on disk: keep it.</extracomment>
+        <translation>GENAP FOLDERS (EVEN)</translation>
+    </message>
+    <message>
+        <source>TOTAL</source>
+        <extracomment>The numbered photos the scan found.</extracomment>
+        <translation>TOTAL</translation>
+    </message>
+    <message>
+        <source>IGNORE</source>
+        <extracomment>The files the scan left out.</extracomment>
+        <translation>IGNORED</translation>
+    </message>
+</context>
+<context>
+    <name>VelmoraAlert</name>
+    <message>
+        <source>SEMBUNYIKAN</source>
+        <extracomment>Shows or hides the list of the photos the run failed on.</extracomment>
+        <translation>HIDE</translation>
+    </message>
+    <message>
+        <source>DETAIL</source>
+        <translation>DETAILS</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>

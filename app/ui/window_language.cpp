@@ -1,0 +1,30 @@
+#include "window_language.h"
+
+#include <QCoreApplication>
+
+namespace velmora {
+
+namespace {
+/// The English translation, compiled from velmora_en.ts into the program.
+const QString kEnglishTranslation = QStringLiteral(":/i18n/velmora_en.qm");
+}  // namespace
+
+WindowLanguage windowLanguageFor(const QLocale& locale) {
+    return locale.language() == QLocale::English ? WindowLanguage::English
+                                                 : WindowLanguage::Indonesian;
+}
+
+WindowTranslation::WindowTranslation(WindowLanguage language) {
+    if (language == WindowLanguage::English && translator_.load(kEnglishTranslation) &&
+        QCoreApplication::installTranslator(&translator_)) {
+        language_ = WindowLanguage::English;
+    }
+}
+
+WindowTranslation::~WindowTranslation() {
+    if (language_ == WindowLanguage::English) {
+        QCoreApplication::removeTranslator(&translator_);
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLocale>
+#include <QTranslator>
+
+namespace velmora {
+
+/// The languages the window speaks. Its texts are written in Indonesian;
+/// English comes from a translation built into the program.
+enum class WindowLanguage { Indonesian, English };
+
+/// The window's language for a user whose messages are in `locale`'s
+/// language: English for English in any territory, Indonesian for every
+/// other language, the C locale included.
+WindowLanguage windowLanguageFor(const QLocale& locale);
+
+/// Puts the window's texts, those of its QML and of its job models, in one
+/// language for as long as it lives: for English it installs the built-in
+/// translation into the application, for Indonesian nothing. Make it after
+/// the application object and before the QML is loaded; it removes the
+/// translation again when it goes. The command line never makes one, so it
+/// stays in English whatever the window speaks.
+class WindowTranslation {
+  public:
+    explicit WindowTranslation(WindowLanguage language);
+    ~WindowTranslation();
+    WindowTranslation(const WindowTranslation&) = delete;
+    WindowTranslation& operator=(const WindowTranslation&) = delete;
+
+    /// The language the texts are in: Indonesian when English was asked
+    /// for but its translation could not be installed.
+    WindowLanguage language() const { return language_; }
+
+  private:
+    QTranslator translator_;
+    WindowLanguage language_ = WindowLanguage::Indonesian;
+};
+
+}  // namespace velmora
