@@ -217,6 +217,18 @@ TEST(Brevin, RacingWorkersGiveEverySameNamedPhotoItsOwnName) {
         }
         EXPECT_EQ(arrivedNames, names);
         EXPECT_EQ(arrivedContents, contents);
+        if (mode == "MOVE") {
+            // Renames within one file system all run on one thread, so the
+            // names follow the list: the i-th photo became "IMG_4 (i).jpg".
+            int outOfOrder = 0;
+            for (int i = 1; i < kPhotos; ++i) {
+                const fs::path arrived =
+                    job.source / "GENAP" / ("IMG_4 (" + std::to_string(i) + ").jpg");
+                outOfOrder +=
+                    readFile(arrived) != "photo " + std::to_string(i) + std::string(i % 7, '.');
+            }
+            EXPECT_EQ(outOfOrder, 0);
+        }
         const std::string total = std::to_string(kPhotos);
         EXPECT_EQ(job.counters(), total + "|0|" + std::to_string(bytes) + "|" + total);
         const auto sourcesLeft = std::count_if(paths.begin(), paths.end(),

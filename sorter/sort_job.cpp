@@ -10,17 +10,20 @@
 #include "transfer_step.h"
 #include "work_list.h"
 
+#include <vector>
+
 namespace velmora {
 
 namespace {
 
 TransferOutcome transferCountingErrors(const std::string& path, std::size_t k,
-                                       const DestinationFolders& folders, bool copy) {
+                                       const DestinationFolders& folders, bool copy,
+                                       CrossDevice crossDevice = CrossDevice::Copy) {
     // Each worker thread keeps the folder of its last photo open: the next
     // photo in the list usually lies in the same one.
     thread_local FolderCache cache;
     try {
-        return transferListedPhoto(path, k, folders, copy, cache);
+        return transferListedPhoto(path, k, folders, copy, cache, crossDevice);
     } catch (...) {
         return {false, 0, "out of memory"};
     }
@@ -45,16 +48,35 @@ ToolExit runBrevin(ToolArguments args) {
     folders.create();
     SortStatus status(settings->tmp / job::kStatus, static_cast<std::int64_t>(files->size()));
     status.begin();
-    runBounded(
-        files->size(), settings->workers,
-        [&](std::size_t k) {
-            const std::string& path = (*files)[k];
-            const auto outcome = transferCountingErrors(path, k, folders, settings->copy);
-            if (!outcome.succeeded)
-                failures.record(path, outcome.failure);
-            status.recordOutcome(outcome.succeeded, outcome.size);
-        },
-        "Velmora.Sort");
+    const auto account = [&](std::size_t k, const TransferOutcome& outcome) {
+        if (!outcome.succeeded)
+            failures.record((*files)[k], outcome.failure);
+        status.recordOutcome(outcome.succeeded, outcome.size);
+    };
+    const auto transfer = [&](std::size_t k) {
+        account(k, transferCountingErrors((*files)[k], k, folders, settings->copy));
+    };
+    if (settings->copy) {
+        runBounded(files->size(), settings->workers, transfer, "Velmora.Sort");
+    } else {
+        // A move within one file system is a rename, and renames into one
+        // folder take turns on its lock in the kernel: more threads only
+        // wait for each other. So this thread renames them all, and only
+        // the moves that need a copy go to the workers.
+        std::vector<std::size_t> needCopies;
+        for (std::size_t k = 0; k < files->size(); ++k) {
+            const auto outcome =
+                transferCountingErrors((*files)[k], k, folders, false, CrossDevice::Leave);
+            if (outcome.needsCopy) {
+                needCopies.push_back(k);
+            } else {
+                account(k, outcome);
+            }
+        }
+        runBounded(
+            needCopies.size(), settings->workers, [&](std::size_t i) { transfer(needCopies[i]); },
+            "Velmora.Sort");
+    }
     status.finish();
     return ToolExit::Done;
 }

@@ -99,7 +99,7 @@ TransferOutcome moveByCopy(Step& step) {
     return failed(reason);
 }
 
-TransferOutcome movePhoto(Step& step) {
+TransferOutcome movePhoto(Step& step, CrossDevice crossDevice) {
     if (::fstatat(step.from, step.name.c_str(), &step.source, AT_SYMLINK_NOFOLLOW) != 0)
         return failedWithError();
     if (!S_ISREG(step.source.st_mode))
@@ -114,14 +114,18 @@ TransferOutcome movePhoto(Step& step) {
     });
     if (claimed)
         return {true, step.source.st_size, {}};
-    return needsCopy ? moveByCopy(step) : failedWithError();
+    if (!needsCopy)
+        return failedWithError();
+    if (crossDevice == CrossDevice::Leave)
+        return {false, 0, {}, true};
+    return moveByCopy(step);
 }
 
 }  // namespace
 
 TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
                                     const DestinationFolders& folders, bool copy,
-                                    FolderCache& cache) {
+                                    FolderCache& cache, CrossDevice crossDevice) {
     // A NUL would cut the path short and name a different file.
     if (listedPath.find('\0') != std::string::npos)
         return failed("the path holds a NUL byte");
@@ -136,7 +140,7 @@ TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k
     if (from < 0)
         return failedWithError();
     Step step{from, std::string(split.name), destination, {}};
-    return copy ? copyPhoto(step) : movePhoto(step);
+    return copy ? copyPhoto(step) : movePhoto(step, crossDevice);
 }
 
 }  // namespace velmora

@@ -14,6 +14,16 @@ struct TransferOutcome {
     bool succeeded = false;
     std::int64_t size = 0;  ///< the photo's size in bytes, read before the transfer
     std::string failure;    ///< why it failed, in a few English words
+    /// A move asked not to copy met another file system: nothing was
+    /// changed and the step is still to be done, by a move that may copy.
+    bool needsCopy = false;
+};
+
+/// What a move may do when the photo lies on another file system than its
+/// destination folder.
+enum class CrossDevice {
+    Copy,   ///< copy it there, then remove the source
+    Leave,  ///< change nothing and report needsCopy
 };
 
 /// Copies (`copy`) or moves the photo listed at position `k` into its
@@ -28,6 +38,7 @@ struct TransferOutcome {
 /// before the source goes).
 TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k,
                                     const DestinationFolders& folders, bool copy,
-                                    FolderCache& cache);
+                                    FolderCache& cache,
+                                    CrossDevice crossDevice = CrossDevice::Copy);
 
 }  // namespace velmora
