@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include "job_file.h"
 
 namespace velmora {
@@ -10,6 +13,12 @@ bool isValidUtf8(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = p + text.size();
     while (p < end) {
+        // Plain ASCII, the bulk of a work list, eight bytes at a time.
+        std::uint64_t eight;
+        if (end - p >= 8 && (std::memcpy(&eight, p, 8), (eight & 0x8080808080808080u) == 0)) {
+            p += 8;
+            continue;
+        }
         const unsigned char lead = *p;
         if (lead < 0x80) {
             ++p;
@@ -82,7 +91,10 @@ std::vector<std::string> splitWorkList(std::string_view text) {
     std::size_t lineStart = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t breakLength = lineBreakLength(text, i);
+        // Only these bytes can begin a line break; most bytes are none of them.
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool mayBreak = (c >= '\n' && c <= '\r') || c == 0xC2 || c == 0xE2;
+        const std::size_t breakLength = mayBreak ? lineBreakLength(text, i) : 0;
         if (breakLength == 0) {
             ++i;
             continue;

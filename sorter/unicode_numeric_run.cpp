@@ -15,9 +15,19 @@ bool isNumeric(UChar32 c) {
     return c >= 0 && u_getIntPropertyValue(c, UCHAR_NUMERIC_TYPE) != U_NT_NONE;
 }
 
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 /// Where the run of numeric characters that ends `text` begins.
 std::size_t numericRunStart(std::string_view text) {
     auto end = static_cast<std::int32_t>(text.size());
+    // ASCII digits are numeric and every other ASCII character is not, so
+    // the character database is needed only where the run meets non-ASCII.
+    while (end > 0 && isAsciiDigit(text[end - 1]))
+        --end;
+    if (end == 0 || static_cast<unsigned char>(text[end - 1]) < 0x80)
+        return static_cast<std::size_t>(end);
     while (end > 0) {
         std::int32_t before = end;
         UChar32 c;
@@ -30,8 +40,7 @@ std::size_t numericRunStart(std::string_view text) {
 }
 
 std::optional<std::int64_t> readAsciiDigits(std::string_view run) {
-    const bool ascii =
-        std::all_of(run.begin(), run.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool ascii = std::all_of(run.begin(), run.end(), isAsciiDigit);
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(run.data(), run.data() + run.size(), value);
     if (!ascii || error != std::errc{} || end != run.data() + run.size())
