@@ -18,20 +18,22 @@ constexpr int kLastNumber = 999999;
 // UUIDs means something is deeply wrong, so give up after a few.
 constexpr int kRandomAttempts = 16;
 
-/// The folder, base and extension of a wanted path, split at the last "."
-/// of its last component.
+/// A wanted name split at the last "/" (the folder part keeps that "/")
+/// and at the last "." after it.
 struct NameParts {
-    fs::path folder;
+    std::string folder;
     std::string base;
     std::string extension;
 };
 
-NameParts split(const fs::path& wanted) {
-    const std::string name = wanted.filename().string();
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos)
-        return {wanted.parent_path(), name, {}};
-    return {wanted.parent_path(), name.substr(0, dot), name.substr(dot + 1)};
+NameParts split(const std::string& wanted) {
+    const std::size_t slash = wanted.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = wanted.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return {wanted.substr(0, nameStart), wanted.substr(nameStart), {}};
+    return {wanted.substr(0, nameStart), wanted.substr(nameStart, dot - nameStart),
+            wanted.substr(dot + 1)};
 }
 
 std::string withExtension(std::string stem, const std::string& extension) {
@@ -40,18 +42,18 @@ std::string withExtension(std::string stem, const std::string& extension) {
     return stem;
 }
 
-fs::path numberedName(const NameParts& parts, int number) {
-    return parts.folder /
+std::string numberedName(const NameParts& parts, int number) {
+    return parts.folder +
            withExtension(parts.base + " (" + std::to_string(number) + ")", parts.extension);
 }
 
-fs::path randomName(const NameParts& parts) {
-    return parts.folder / withExtension(randomUuidText(), parts.extension);
+std::string randomName(const NameParts& parts) {
+    return parts.folder + withExtension(randomUuidText(), parts.extension);
 }
 
 /// True when `path` (inside `folder`, or itself for AT_FDCWD) resolves to
 /// an existing item.
-bool somethingExistsAt(int folder, const fs::path& path) {
+bool somethingExistsAt(int folder, const std::string& path) {
     struct stat info;
     return ::fstatat(folder, path.c_str(), &info, 0) == 0;
 }
@@ -63,7 +65,7 @@ fs::path uniqueDestination(const fs::path& wanted) {
         return wanted;
     const NameParts parts = split(wanted);
     for (int number = 1; number <= kLastNumber; ++number) {
-        fs::path candidate = numberedName(parts, number);
+        std::string candidate = numberedName(parts, number);
         if (!somethingExistsAt(AT_FDCWD, candidate))
             return candidate;
     }
@@ -72,14 +74,16 @@ fs::path uniqueDestination(const fs::path& wanted) {
 
 std::optional<fs::path> claimFreeName(const fs::path& wanted,
                                       const std::function<ClaimResult(const fs::path&)>& attempt) {
-    return claimFreeName(AT_FDCWD, wanted, attempt);
+    return claimFreeName(AT_FDCWD, wanted.string(),
+                         [&](const std::string& candidate) { return attempt(candidate); });
 }
 
-std::optional<fs::path> claimFreeName(int folder, const fs::path& wanted,
-                                      const std::function<ClaimResult(const fs::path&)>& attempt) {
-    std::optional<fs::path> claimed;
+std::optional<std::string> claimFreeName(
+    int folder, const std::string& wanted,
+    const std::function<ClaimResult(const std::string&)>& attempt) {
+    std::optional<std::string> claimed;
     // True when the search ends at `candidate`: claimed, or failed for good.
-    const auto endsAt = [&](const fs::path& candidate) {
+    const auto endsAt = [&](const std::string& candidate) {
         const ClaimResult result = attempt(candidate);
         if (result == ClaimResult::Claimed)
             claimed = candidate;
@@ -91,7 +95,7 @@ std::optional<fs::path> claimFreeName(int folder, const fs::path& wanted,
         return claimed;
     const NameParts parts = split(wanted);
     for (int number = 1; number <= kLastNumber; ++number) {
-        const fs::path candidate = numberedName(parts, number);
+        const std::string candidate = numberedName(parts, number);
         if (!somethingExistsAt(folder, candidate) && endsAt(candidate))
             return claimed;
     }

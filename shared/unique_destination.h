@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
@@ -32,8 +33,8 @@ std::optional<std::filesystem::path> claimFreeName(
 /// As above, inside the folder open as `folder`: `wanted` and every name
 /// given to `attempt` and given back are relative to it. AT_FDCWD makes it
 /// the call above.
-std::optional<std::filesystem::path> claimFreeName(
-    int folder, const std::filesystem::path& wanted,
-    const std::function<ClaimResult(const std::filesystem::path&)>& attempt);
+std::optional<std::string> claimFreeName(
+    int folder, const std::string& wanted,
+    const std::function<ClaimResult(const std::string&)>& attempt);
 
 }  // namespace velmora
