@@ -7,7 +7,6 @@
 #include "formatting.h"
 #include "job_command.h"
 #include "job_protocol.h"
-#include "readable_job_model.h"
 #include "sorter_model.h"
 
 namespace velmora::cli {
@@ -30,7 +29,7 @@ QStringList folderLines(const QString& source, const QStringList& names) {
 }  // namespace
 
 int runSort(const JobOptions& options, Console& console) {
-    ReadableJobModel<SorterModel> model;
+    SorterModel model;
     if (options.mode) {
         model.setMode(*options.mode);
     }
@@ -75,7 +74,7 @@ int runSort(const JobOptions& options, Console& console) {
 }
 
 int runCompress(const JobOptions& options, Console& console) {
-    ReadableJobModel<CompressModel> model;
+    CompressModel model;
     if (options.quality) {
         model.setQuality(*options.quality);
     }

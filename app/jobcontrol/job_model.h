@@ -93,6 +93,10 @@ class JobModel : public QObject {
     /// The most failed photos an end alert lists.
     static constexpr qsizetype kListedFailures = 500;
 
+    /// Job folder of the latest scan; empty before the first. It goes away
+    /// with the model (or a newer scan), once no backend works in it.
+    QString jobFolder() const { return jobFolder_ ? jobFolder_->path() : QString(); }
+
     /// Releases the job's handles. A running backend goes on unobserved, and
     /// one that is paused is continued first, so that it runs to its end;
     /// its job folder is removed once it has ended.
@@ -177,9 +181,6 @@ class JobModel : public QObject {
 
   protected:
     explicit JobModel(const JobSetup& setup, QObject* parent = nullptr);
-
-    /// Job folder of the latest scan; empty before the first.
-    QString jobFolder() const { return jobFolder_ ? jobFolder_->path() : QString(); }
 
     void setTotal(qint64 value);
     void setIgnored(qint64 value);
