@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "uuid.h"
 
@@ -29,20 +31,31 @@ bool stillNamed(int parent, const char* name, int fd) {
            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
 }
 
+/// Calls `visit` with the name of every entry of the folder open as
+/// `folder`, "." and ".." aside. `visit` may remove the entry it is given.
+void forEachEntry(int folder, const std::function<void(const char* name)>& visit) {
+    const int fd = ::openat(folder, ".", kFolderFlags);
+    DIR* listing = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (listing == nullptr) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            visit(entry->d_name);
+    }
+    ::closedir(listing);
+}
+
 /// Removes every entry of the folder open as `folder` (its own files, and
 /// empty folders a tool may have made).
 void empty(int folder) {
-    DIR* listing = ::fdopendir(::openat(folder, ".", kFolderFlags));
-    if (listing == nullptr)
-        return;
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        if (::unlinkat(folder, entry->d_name, 0) != 0 && errno == EISDIR)
-            ::unlinkat(folder, entry->d_name, AT_REMOVEDIR);
-    }
-    ::closedir(listing);
+    forEachEntry(folder, [folder](const char* name) {
+        if (::unlinkat(folder, name, 0) != 0 && errno == EISDIR)
+            ::unlinkat(folder, name, AT_REMOVEDIR);
+    });
 }
 
 void lockWaiting(int fd) {
@@ -116,22 +129,15 @@ void TemporaryArea::removeLeftovers(int folder) {
     const UniqueFd partial = openFolderIn(folder, partialName.c_str());
     if (!partial)
         return;
-    DIR* listing = ::fdopendir(::openat(partial.get(), ".", kFolderFlags));
-    if (listing == nullptr)
-        return;
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        const UniqueFd area = openFolderIn(partial.get(), entry->d_name);
+    forEachEntry(partial.get(), [&partial](const char* name) {
+        const UniqueFd area = openFolderIn(partial.get(), name);
         if (!area || ::flock(area.get(), LOCK_EX | LOCK_NB) != 0 ||
-            !stillNamed(partial.get(), entry->d_name, area.get())) {
-            continue;  // alive, or not an area
+            !stillNamed(partial.get(), name, area.get())) {
+            return;  // alive, or not an area
         }
         empty(area.get());
-        ::unlinkat(partial.get(), entry->d_name, AT_REMOVEDIR);
-    }
-    ::closedir(listing);
+        ::unlinkat(partial.get(), name, AT_REMOVEDIR);
+    });
     ::unlinkat(folder, partialName.c_str(), AT_REMOVEDIR);
 }
 
