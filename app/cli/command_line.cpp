@@ -58,6 +58,22 @@ class NumberReader {
     QString error_;
 };
 
+/// Parses `arguments`; gives the command line already decided by then (a
+/// usage error, --help or --version), or nothing when it goes on.
+std::optional<CommandLine> parsedUpToHelpAndVersion(QCommandLineParser& parser,
+                                                    const QStringList& arguments) {
+    if (!parser.parse(arguments)) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        return CommandLine{Command::Help, {}, {}};
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        return CommandLine{Command::Version, {}, {}};
+    }
+    return std::nullopt;
+}
+
 QCommandLineOption valueOption(const QString& name, const QString& valueName) {
     return QCommandLineOption(name, QString(), valueName);
 }
@@ -78,14 +94,8 @@ CommandLine parseJob(Command command, const QStringList& arguments) {
     } else {
         parser.addOption(valueOption(QStringLiteral("quality"), QStringLiteral("Q")));
     }
-    if (!parser.parse(arguments)) {
-        return usageError(parser.errorText());
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        return {Command::Help, {}, {}};
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        return {Command::Version, {}, {}};
+    if (const auto early = parsedUpToHelpAndVersion(parser, arguments)) {
+        return *early;
     }
 
     const QString name = sorting ? kSort : kCompress;
@@ -134,14 +144,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.addOptions({{{QStringLiteral("h"), QStringLiteral("help")}, QString()},
                        {{QStringLiteral("v"), QStringLiteral("version")}, QString()}});
-    if (!parser.parse(arguments)) {
-        return usageError(parser.errorText());
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        return {Command::Help, {}, {}};
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        return {Command::Version, {}, {}};
+    if (const auto early = parsedUpToHelpAndVersion(parser, arguments)) {
+        return *early;
     }
     const QStringList rest = parser.positionalArguments();
     if (rest.isEmpty()) {
