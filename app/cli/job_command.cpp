@@ -98,8 +98,8 @@ int exitStatusOf(const RunEnd& end, const JobModel& model, int signal) {
 
 }  // namespace
 
-int runJobCommand(JobModel& model, const std::function<QString()>& jobFolder,
-                  const JobCommand& command, const JobOptions& options, Console& console) {
+int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& options,
+                  Console& console) {
     const auto source = usableSourceFolder(options.source, console);
     if (!source) {
         return kCannotRun;
@@ -123,7 +123,7 @@ int runJobCommand(JobModel& model, const std::function<QString()>& jobFolder,
         case ScanOutcome::Found:
             break;
     }
-    warnOfUnreadableFolders(jobFolder(), console);
+    warnOfUnreadableFolders(model.jobFolder(), console);
     if (scan == ScanOutcome::NothingFound) {
         console.print(QStringLiteral("%1: no %2 in %3 (other files: %4); nothing to do.")
                           .arg(command.name, command.photosCalled, *source,
@@ -144,12 +144,12 @@ int runJobCommand(JobModel& model, const std::function<QString()>& jobFolder,
         console.error(QStringLiteral("cannot start the %1: %2").arg(command.name, end.launchError));
         return kCannotRun;
     }
-    console.print(summaryOf(command, model, end, jobFileText(jobFolder(), job::kStatus)));
+    console.print(summaryOf(command, model, end, jobFileText(model.jobFolder(), job::kStatus)));
     if (end.outcome == RunOutcome::Interrupted) {
         console.print(
             QStringLiteral("The photos done stay done; the others were left as they were."));
     }
-    listFailures(jobFolder(), console);
+    listFailures(model.jobFolder(), console);
     return exitStatusOf(end, model, interrupts.firstSignal());
 }
 

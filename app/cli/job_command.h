@@ -26,9 +26,8 @@ struct JobCommand {
 /// Runs a subcommand through `model`, whose choices are already set: checks
 /// SOURCE, scans, then prints the dry run's report, or runs the job with a
 /// live line on a terminal and ends with one summary line and the photos
-/// that failed. `jobFolder` gives the model's job folder. Returns the exit
-/// status.
-int runJobCommand(JobModel& model, const std::function<QString()>& jobFolder,
-                  const JobCommand& command, const JobOptions& options, Console& console);
+/// that failed. Returns the exit status.
+int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& options,
+                  Console& console);
 
 }  // namespace velmora::cli

@@ -69,8 +69,7 @@ int runSort(const JobOptions& options, Console& console) {
         const SortStatusLine status = parseSortStatus(statusLine).value_or(SortStatusLine{});
         return formatByteSize(status.bytes) + QStringLiteral(" in ") + secondsText(status.seconds);
     };
-    return runJobCommand(
-        model, [&model] { return model.jobFolder(); }, command, options, console);
+    return runJobCommand(model, command, options, console);
 }
 
 int runCompress(const JobOptions& options, Console& console) {
@@ -102,8 +101,7 @@ int runCompress(const JobOptions& options, Console& console) {
                formatByteSize(status.outputBytes) + QStringLiteral(" written in ") +
                secondsText(status.seconds);
     };
-    return runJobCommand(
-        model, [&model] { return model.jobFolder(); }, command, options, console);
+    return runJobCommand(model, command, options, console);
 }
 
 }  // namespace velmora::cli
