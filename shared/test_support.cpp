@@ -83,6 +83,13 @@ RunResult run(const fs::path& program, const std::vector<std::string>& args, con
     return result;
 }
 
+RunResult runAfter(const std::string& setup, const fs::path& program,
+                   const std::vector<std::string>& args) {
+    std::vector<std::string> shell = {"-c", setup + " && exec \"$0\" \"$@\"", program.string()};
+    shell.insert(shell.end(), args.begin(), args.end());
+    return run("/bin/sh", shell);
+}
+
 fs::path makeDeepFolder(const fs::path& root, int depth) {
     fs::create_directories(root);
     int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -45,6 +45,11 @@ struct RunResult {
 RunResult run(const std::filesystem::path& program, const std::vector<std::string>& args,
               const std::filesystem::path& cwd = {});
 
+/// Runs `program` with `args` from /bin/sh after the shell command `setup`
+/// (such as "ulimit -f 1024" or "umask 077"), which then holds for it alone.
+RunResult runAfter(const std::string& setup, const std::filesystem::path& program,
+                   const std::vector<std::string>& args);
+
 /// Makes `depth` nested folders "d" below `root` (made when missing), however long their path
 /// gets (beyond PATH_MAX too); gives the path of the deepest.
 std::filesystem::path makeDeepFolder(const std::filesystem::path& root, int depth);

@@ -40,13 +40,11 @@ struct Job : testkit::JobFolders {
         return {source, tmp, mode, workers, "1", "1"};
     }
 
-    int run(const Names& args) const { return testkit::run(BREVIN_PATH, args).exitCode; }
-
-    /// Runs Brevin where no file may grow beyond 1 MB, as on a nearly full disk.
-    int runWithoutRoom(const Names& args) const {
-        Names shell = {"-c", "ulimit -f 2048 && trap '' XFSZ && exec \"$0\" \"$@\"", BREVIN_PATH};
-        shell.insert(shell.end(), args.begin(), args.end());
-        return testkit::run("/bin/sh", shell).exitCode;
+    /// Runs Brevin, after the shell command `setup` when one is given.
+    int run(const Names& args, const std::string& setup = {}) const {
+        return (setup.empty() ? testkit::run(BREVIN_PATH, args, root.path())
+                              : testkit::runAfter(setup, BREVIN_PATH, args))
+            .exitCode;
     }
 
     std::string counters() const { return countersOf(readFile(tmp / "status.txt")); }
@@ -62,6 +60,29 @@ struct Job : testkit::JobFolders {
     std::string failures() const { return readFile(tmp / "failures.txt"); }
 };
 
+// No file may grow beyond 1 MB, as on a nearly full disk: a write past that
+// fails, or with SIGXFSZ left alone, the kernel kills Brevin part-way.
+const std::string kNoRoom = "ulimit -f 2048 && trap '' XFSZ";
+const std::string kKilledPartWay = "ulimit -f 1024";
+
+/// A folder on /dev/shm, another file system than the jobs' in the
+/// temporary folder, removed at the end; empty when there is none.
+struct OtherFileSystem {
+    fs::path folder;
+    explicit OtherFileSystem(const Job& job) {
+        const fs::path shm = "/dev/shm";
+        if (::access(shm.c_str(), W_OK) == 0 &&
+            statOf(shm).st_dev != statOf(job.root.path()).st_dev) {
+            folder = shm / ("velmora-brevin-" + std::to_string(::getpid()));
+        }
+    }
+    ~OtherFileSystem() {
+        std::error_code ignored;
+        if (!folder.empty())
+            fs::remove_all(folder, ignored);
+    }
+};
+
 /// Every item in `folder` by name, with its content ("/" for a folder).
 Contents contentsIn(const fs::path& folder) {
     Contents contents;
@@ -71,20 +92,31 @@ Contents contentsIn(const fs::path& folder) {
     return contents;
 }
 
-TEST(Brevin, WrongArgumentCountOrUnreadableListTouchesNothing) {
+TEST(Brevin, RefusedCallsTouchNothing) {
     Job job;
     const fs::path photo = job.photo("IMG_1.jpg", "1");
+    // A work list in the current folder, which an empty SOURCE or TMP must not name.
+    writeFile(job.root / "files.txt", photo.string() + "\n");
     const Names before = listTree(job.root.path());
-    Names args = job.args("COPY");
+    const Names args = job.args("COPY");
     EXPECT_EQ(job.run(Names(args.begin(), args.end() - 1)), 2);
-    args.push_back("1");
-    EXPECT_EQ(job.run(args), 2);
-    args.pop_back();
+    Names tooMany = args;
+    tooMany.push_back("1");
+    EXPECT_EQ(job.run(tooMany), 2);
     EXPECT_EQ(job.run(args), 3);  // no files.txt
+    job.list({photo});
+    EXPECT_EQ(job.run({"", job.tmp, "MOVE", "1", "1", "1"}), 3);
+    EXPECT_EQ(job.run({job.source, "", "MOVE", "1", "1", "1"}), 3);
     writeFile(job.tmp / "files.txt", photo.string() + "\n/photos/caf\xe9 2.jpg\n");
-    const auto result = testkit::run(BREVIN_PATH, args);
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.out + result.err, "");
+    const auto notUtf8 = testkit::run(BREVIN_PATH, args);
+    EXPECT_EQ(notUtf8.exitCode, 3);
+    EXPECT_EQ(notUtf8.out + notUtf8.err, "");
+    // A FIFO is refused at once; timeout ends a hanging Brevin with 124.
+    fs::remove(job.tmp / "files.txt");
+    ASSERT_EQ(::mkfifo((job.tmp / "files.txt").c_str(), 0600), 0);
+    Names timed = {"20", BREVIN_PATH};
+    timed.insert(timed.end(), args.begin(), args.end());
+    EXPECT_EQ(testkit::run("/usr/bin/timeout", timed).exitCode, 3);
     fs::remove(job.tmp / "files.txt");
     EXPECT_EQ(listTree(job.root.path()), before);
 }
@@ -111,7 +143,7 @@ TEST(Brevin, CopyKeepsTheSourceItsTimeAndPermissionsAndLeavesNoPartialFile) {
     job.list({photo, large, job.photo("IMG_4.jpg", "four")}, "\r\n");
 
     // The large copy runs out of room part-way and fails alone.
-    EXPECT_EQ(job.runWithoutRoom(job.args("copy", "1000000")), 0);
+    EXPECT_EQ(job.run(job.args("copy", "1000000"), kNoRoom), 0);
     EXPECT_EQ(job.counters(), "3|1|13|3");
     EXPECT_EQ(job.failures(), large.string() + "\tFile too large\n");
     const fs::path copy = job.source / "GANJIL" / "IMG_1.jpg";
@@ -123,6 +155,15 @@ TEST(Brevin, CopyKeepsTheSourceItsTimeAndPermissionsAndLeavesNoPartialFile) {
     EXPECT_EQ(listTree(job.source / "GENAP"), Names{"IMG_4.jpg"});
     EXPECT_EQ(readFile(large), big);
     EXPECT_EQ(listTree(job.tmp), (Names{"failures.txt", "files.txt", "status.txt"}));
+
+    // Killed in the middle of the large copy, then run again: the photo
+    // arrives whole under its own name.
+    job.list({large});
+    EXPECT_EQ(job.run(job.args("COPY"), kKilledPartWay), 128 + SIGXFSZ);
+    EXPECT_EQ(listTree(job.source / "GENAP"), Names{"IMG_4.jpg"});
+    EXPECT_EQ(job.run(job.args("COPY")), 0);
+    EXPECT_EQ(listTree(job.source / "GENAP"), (Names{"IMG_2.jpg", "IMG_4.jpg"}));
+    EXPECT_EQ(readFile(job.source / "GENAP" / "IMG_2.jpg"), big);
 }
 
 TEST(Brevin, CountsFailuresAndNeverReplacesAnything) {
@@ -238,19 +279,11 @@ TEST(Brevin, RacingWorkersGiveEverySameNamedPhotoItsOwnName) {
     }
 }
 
-TEST(Brevin, MovesAcrossFileSystemsAndLeavesNothingPartial) {
+TEST(Brevin, MovesAcrossFileSystemsWholeOrNotAtAll) {
     Job job;
-    const fs::path shm = "/dev/shm";
-    if (::access(shm.c_str(), W_OK) != 0 || statOf(shm).st_dev == statOf(job.root.path()).st_dev) {
+    const OtherFileSystem elsewhere(job);
+    if (elsewhere.folder.empty())
         GTEST_SKIP() << "no second file system at /dev/shm";
-    }
-    struct Cleanup {
-        fs::path folder;
-        ~Cleanup() {
-            std::error_code ignored;
-            fs::remove_all(folder, ignored);
-        }
-    } elsewhere{shm / ("velmora-brevin-" + std::to_string(::getpid()))};
     const std::string big(3 << 20, 'b');
     const fs::path small = elsewhere.folder / "IMG_1.jpg";
     const fs::path large = elsewhere.folder / "IMG_3.jpg";
@@ -261,7 +294,7 @@ TEST(Brevin, MovesAcrossFileSystemsAndLeavesNothingPartial) {
 
     // Room for the small photo only: the large one stays where it was.
     job.list({small, large});
-    EXPECT_EQ(job.runWithoutRoom(job.args("MOVE", "2")), 0);
+    EXPECT_EQ(job.run(job.args("MOVE", "2"), kNoRoom), 0);
     EXPECT_EQ(job.counters(), "2|1|5|2");
     EXPECT_EQ(job.failures(), large.string() + "\tFile too large\n");
     EXPECT_EQ(listTree(job.source), (Names{"GANJIL/", "GANJIL/IMG_1.jpg", "GENAP/"}));
@@ -270,40 +303,21 @@ TEST(Brevin, MovesAcrossFileSystemsAndLeavesNothingPartial) {
     EXPECT_FALSE(fs::exists(small));
     EXPECT_EQ(readFile(large), big);
 
+    // Killed part-way, beside the leftovers of a copy killed earlier: the
+    // source stays, and the next run moves it whole and clears the leftovers.
+    writeFile(job.source / "GANJIL" / ".velmora-partial" / "A1B2" / "7", "cut off");
     job.list({large});
+    EXPECT_EQ(job.run(job.args("MOVE"), kKilledPartWay), 128 + SIGXFSZ);
+    EXPECT_EQ(readFile(large), big);
     EXPECT_EQ(job.run(job.args("MOVE")), 0);
     EXPECT_EQ(job.counters(), "1|0|3145728|1");
+    EXPECT_EQ(listTree(job.source / "GANJIL"), (Names{"IMG_1.jpg", "IMG_3.jpg"}));
     EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_3.jpg"), big);
     EXPECT_FALSE(fs::exists(large));
     EXPECT_TRUE(job.jobFolderIsClean());
 }
 
 // Hostile job folders and planted links, and runs that end badly.
-
-TEST(Brevin, EmptySourceOrJobFolderTouchesNothing) {
-    Job job;
-    const fs::path photo = job.photo("IMG_1.jpg", "one");
-    job.list({photo});
-    // A work list in the current folder, which an empty TMP must not name.
-    writeFile(job.root / "files.txt", photo.string() + "\n");
-    const Names before = listTree(job.root.path());
-    for (const Names& args : {Names{"", job.tmp, "MOVE", "1", "1", "1"},
-                              Names{job.source, "", "MOVE", "1", "1", "1"}}) {
-        EXPECT_EQ(testkit::run(BREVIN_PATH, args, job.root.path()).exitCode, 3);
-        EXPECT_EQ(listTree(job.root.path()), before);
-    }
-}
-
-TEST(Brevin, FifoAsWorkListIsRefusedAtOnce) {
-    Job job;
-    ASSERT_EQ(::mkfifo((job.tmp / "files.txt").c_str(), 0600), 0);
-    // timeout ends a hanging Brevin with 124.
-    Names args = {"20", BREVIN_PATH};
-    const Names brevinArgs = job.args("COPY");
-    args.insert(args.end(), brevinArgs.begin(), brevinArgs.end());
-    EXPECT_EQ(testkit::run("/usr/bin/timeout", args).exitCode, 3);
-    EXPECT_FALSE(fs::exists(job.source / "GANJIL"));
-}
 
 TEST(Brevin, NeverWritesThroughPlantedFolderLinks) {
     for (const std::string mode : {"MOVE", "COPY"}) {
@@ -350,7 +364,7 @@ TEST(Brevin, TransfersRegularFilesOnly) {
                   album.string() + "\n" + link.string() + "\n" + fifo.string() + "\n" + nul + "\n");
         const Names before = listTree(job.root.path());
 
-        EXPECT_EQ(testkit::run(BREVIN_PATH, job.args(mode, "1"), job.root.path()).exitCode, 0);
+        EXPECT_EQ(job.run(job.args(mode, "1")), 0);
         EXPECT_EQ(job.counters(), "4|4|0|4");
         Names after = before;
         for (const char* made :
@@ -365,48 +379,6 @@ TEST(Brevin, TransfersRegularFilesOnly) {
                                       "\tnot a regular file\n" +
                                       "notes.txt\\x00/IMG_13.jpg\tthe path holds a NUL byte\n");
     }
-}
-
-/// Runs Brevin where a file may not grow beyond 1 MB; the kernel kills it
-/// (SIGXFSZ) at the first write past that, in the middle of the copy.
-int runKilledPartWay(const Names& args) {
-    Names shell = {"-c", "ulimit -f 1024 && exec \"$0\" \"$@\"", BREVIN_PATH};
-    shell.insert(shell.end(), args.begin(), args.end());
-    return testkit::run("/bin/sh", shell).exitCode;
-}
-
-TEST(Brevin, KilledMidFileLeavesNoCutOffPhotoAndTheRerunGivesItsName) {
-    const std::string big(3 << 20, 'b');
-    {
-        SCOPED_TRACE("COPY");
-        Job job;
-        const fs::path photo = job.photo("IMG_1.jpg", big);
-        job.list({photo});
-        EXPECT_EQ(runKilledPartWay(job.args("COPY")), 128 + SIGXFSZ);
-        EXPECT_TRUE(listTree(job.source / "GANJIL").empty());
-        EXPECT_EQ(job.run(job.args("COPY")), 0);
-        EXPECT_EQ(listTree(job.source / "GANJIL"), Names{"IMG_1.jpg"});
-        EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_1.jpg"), big);
-    }
-    const fs::path shm = "/dev/shm";
-    Job job;
-    if (::access(shm.c_str(), W_OK) != 0 || statOf(shm).st_dev == statOf(job.root.path()).st_dev) {
-        GTEST_SKIP() << "no second file system at /dev/shm";
-    }
-    SCOPED_TRACE("MOVE across file systems");
-    const fs::path shmFolder = shm / ("velmora-brevin-kill-" + std::to_string(::getpid()));
-    fs::create_directories(shmFolder);
-    writeFile(shmFolder / "IMG_3.jpg", big);
-    // Leftovers of a copy into a temporary area by a run killed earlier.
-    writeFile(job.source / "GANJIL" / ".velmora-partial" / "A1B2" / "7", "cut off");
-    job.list({shmFolder / "IMG_3.jpg"});
-    EXPECT_EQ(runKilledPartWay(job.args("MOVE")), 128 + SIGXFSZ);
-    EXPECT_EQ(readFile(shmFolder / "IMG_3.jpg"), big);
-    EXPECT_EQ(job.run(job.args("MOVE")), 0);
-    EXPECT_EQ(listTree(job.source / "GANJIL"), Names{"IMG_3.jpg"});
-    EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_3.jpg"), big);
-    EXPECT_FALSE(fs::exists(shmFolder / "IMG_3.jpg"));
-    fs::remove_all(shmFolder);
 }
 
 TEST(Brevin, TransfersPhotosDeeperThanPathMax) {
@@ -425,22 +397,33 @@ TEST(Brevin, TransfersPhotosDeeperThanPathMax) {
               (Contents{{"IMG_5.jpg", "deep photo"}, {"IMG_5 (1).jpg", "deep photo"}}));
 }
 
-TEST(Brevin, CopiesKeepHoles) {
+TEST(Brevin, CopiesKeepHolesAndTheDataAroundThem) {
     Job job;
     const fs::path photo = job.photo("IMG_1.jpg", "");
-    constexpr off_t kSize = off_t(5) << 30;
+    constexpr off_t kSize = off_t(5) << 30;  // 5 GiB, nearly all hole
+    const std::vector<std::pair<off_t, std::string>> data = {
+        {0, "head"}, {off_t(2) << 30, "middle"}, {kSize - 4, "tail"}};
     {
         const int fd = ::open(photo.c_str(), O_WRONLY);
-        ASSERT_EQ(::pwrite(fd, "head", 4, 0), 4);
-        ASSERT_EQ(::pwrite(fd, "tail", 4, kSize - 4), 4);
+        for (const auto& [at, text] : data)
+            ASSERT_EQ(::pwrite(fd, text.data(), text.size(), at), ssize_t(text.size()));
         ::close(fd);
     }
     job.list({photo});
     EXPECT_EQ(job.run(job.args("COPY")), 0);
     EXPECT_EQ(job.counters(), "1|0|" + std::to_string(kSize) + "|1");
-    const struct stat copy = statOf(job.source / "GANJIL" / "IMG_1.jpg");
-    EXPECT_EQ(copy.st_size, kSize);
-    EXPECT_LT(copy.st_blocks * 512, 1 << 20);
+    const fs::path copy = job.source / "GANJIL" / "IMG_1.jpg";
+    EXPECT_EQ(statOf(copy).st_size, kSize);
+    EXPECT_LT(statOf(copy).st_blocks * 512, 1 << 20);
+    const int fd = ::open(copy.c_str(), O_RDONLY);
+    auto readBack = data;
+    readBack.emplace_back(off_t(1) << 30, std::string(4, '\0'));  // in the hole
+    for (const auto& [at, text] : readBack) {
+        std::string read(text.size(), 'x');
+        EXPECT_EQ(::pread(fd, read.data(), read.size(), at), ssize_t(read.size()));
+        EXPECT_EQ(read, text) << at;
+    }
+    ::close(fd);
 }
 
 }  // namespace
