@@ -52,6 +52,10 @@ QStringList FakeBackend::arguments(const QString& verb) const {
     return QString::fromUtf8(lines).split('\n', Qt::SkipEmptyParts);
 }
 
+qint64 FakeBackend::processId(const QString& verb) const {
+    return readFile(control_.filePath(verb + QStringLiteral(".pid"))).trimmed().toLongLong();
+}
+
 bool FakeBackend::write(const QString& name, const QString& text) {
     QSaveFile file(control_.filePath(name));
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();

@@ -6,9 +6,9 @@
 
 namespace velmora::testkit {
 
-/// A stand-in for the backend scripts, for the model and window tests: the
-/// test decides what the next scan finds, what the running backend reports,
-/// and when and how it ends. Each FakeBackend has its own control folder,
+/// A stand-in for the backend scripts, for the model, window and command-line
+/// tests: the test decides what the next scan finds, what the running backend
+/// reports, and when and how it ends. Each FakeBackend has its own control folder,
 /// removed (which also ends a run still going) when it goes away.
 class FakeBackend {
   public:
@@ -37,6 +37,8 @@ class FakeBackend {
     bool killRun();
     /// The arguments of the latest call with `verb`, the verb first.
     QStringList arguments(const QString& verb) const;
+    /// The process id of the latest call with `verb`, once its arguments are written.
+    qint64 processId(const QString& verb) const;
 
   private:
     /// Replaces the control file `name` whole, so the polling script never

@@ -1,7 +1,7 @@
 #!/bin/bash
-# Stand-in for both backend scripts in the model and window tests. FakeBackend
-# copies it into its control folder as sorter_backend.sh and
-# compress_backend.sh, and steers it through files in that folder:
+# Stand-in for both backend scripts in the model, window and command-line
+# tests. FakeBackend copies it into its control folder as sorter_backend.sh
+# and compress_backend.sh, and steers it through files in that folder:
 #   hold         while present, a scan waits before it ends
 #   summary.txt     copied into the job folder (the third argument) by "scan"
 #   unreadable.txt  copied into the job folder by "scan"
@@ -9,11 +9,13 @@
 #   status.txt      mirrored into the job folder while a run lasts
 #   failures.txt    copied into the job folder as a run ends
 #   exit         ends a run with the status it holds, or by SIGKILL for "kill"
-# Every call writes its arguments, one per line, to VERB.args. A run also
-# ends, with status 1, when the control folder is gone.
+# Every call writes its process id to VERB.pid, then its arguments, one per
+# line, to VERB.args. A run also ends, with status 1, when the control folder
+# is gone.
 control=$(dirname -- "${BASH_SOURCE[0]}")
 verb=$1
 job=$3
+echo $$ > "$control/$verb.pid"
 printf '%s\n' "$@" > "$control/$verb.args"
 
 mirror_status() {
