@@ -2,7 +2,7 @@
 
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtQuickTest/quicktest.h>
-#include <QQmlComponent>
+#include <QDir>
 #include <QTest>
 
 #include <algorithm>
@@ -200,34 +200,14 @@ void WindowHarness::choose(const QString& picker, const QString& option) const {
     click(find(picker + QStringLiteral("/segment") + option));
 }
 
-bool WindowHarness::grab(const QString& path) const {
-    if (window_ == nullptr) {
+bool WindowHarness::saveScreenshot(const QString& name) const {
+    const QDir folder(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    if (window_ == nullptr || !folder.mkpath(QStringLiteral("."))) {
         return false;
     }
     // Icons are painted for the frame after the one that asked for them.
     (void)window_->grabWindow();
-    return window_->grabWindow().save(path);
-}
-
-ComponentHarness::ComponentHarness(const QString& qml, int width) {
-    engine_.addImportPath(QStringLiteral("qrc:/"));
-    QQmlComponent component(&engine_);
-    component.setData(("import QtQuick\nimport Velmora\n" + qml).toUtf8(), QUrl());
-    root_ = qobject_cast<QQuickItem*>(component.create());
-    if (root_ == nullptr) {
-        qWarning() << component.errors();
-        return;
-    }
-    root_->setParent(&window_);
-    root_->setParentItem(window_.contentItem());
-    root_->setWidth(width);
-    window_.resize(width, 300);
-    window_.show();
-    (void)QTest::qWaitForWindowExposed(&window_);
-}
-
-QQuickItem* ComponentHarness::find(const QString& objectName) const {
-    return findItem(root_, objectName);
+    return window_->grabWindow().save(folder.filePath(name + QStringLiteral(".png")));
 }
 
 }  // namespace velmora::testkit

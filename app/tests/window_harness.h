@@ -70,32 +70,14 @@ class WindowHarness {
     void choose(const QString& picker, const QString& option) const;
     /// Every visible item of the window, popups included, depth first.
     QList<QQuickItem*> visibleItems() const;
-    /// Saves a picture of the window to `path`; false when it cannot be written.
-    bool grab(const QString& path) const;
+    /// Saves a picture of the window as NAME.png in the build's screenshot
+    /// folder, to be checked by eye; false when it cannot be written.
+    bool saveScreenshot(const QString& name) const;
 
   private:
     WindowTranslation translation_;  ///< made before the window, removed after it
     QQmlApplicationEngine engine_;
     QQuickWindow* window_ = nullptr;
-};
-
-/// A loaded component from the Velmora module in a window of its own, for
-/// the tests of the shared components: `qml` is the component's declaration
-/// without imports, for example "StatBox { value: \"12\" }".
-class ComponentHarness {
-  public:
-    ComponentHarness(const QString& qml, int width = 380);
-
-    QQuickWindow* window() { return &window_; }
-    /// The component's root item, or nullptr when it failed to load.
-    QQuickItem* root() const { return root_; }
-    /// The first item named `objectName` under the root; nullptr if none.
-    QQuickItem* find(const QString& objectName) const;
-
-  private:
-    QQmlEngine engine_;
-    QQuickWindow window_;
-    QQuickItem* root_ = nullptr;
 };
 
 /// Depth-first search through the child items of `root` for `objectName`.

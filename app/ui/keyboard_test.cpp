@@ -1,8 +1,8 @@
-// The window by keyboard and for screen readers: one Tab stop per control (a
-// picker is one stop, its arrow keys choose), a focus ring drawn on the
-// focused control, Enter, Return and Space press the focused button and close
-// the alert, Escape closes it too, and every control a user reaches has a
-// name and a role a screen reader can say.
+// The window by keyboard and for screen readers: a focus ring drawn on the
+// focused control, a picker's arrow keys choose, Enter, Return and Space close
+// the alert as Escape does, and every control a user reaches has a name and a
+// role a screen reader can say. The Tab stops of both screens, and the keys
+// that press a focused button, are checked in job_screen_test.
 #include <QAccessible>
 #include <QImage>
 #include <QTest>
@@ -14,8 +14,6 @@
 using namespace velmora::testkit;
 
 namespace {
-
-constexpr int kBackendWait = 60000;
 
 /// The focused item's objectName; a picker inside a labelled picker is
 /// named after its label.
@@ -29,76 +27,18 @@ QString focusName(const QQuickItem* item) {
     return item->objectName();
 }
 
-/// The controls Tab goes round, once each, from the tab picker on.
-QStringList tabChain(const WindowHarness& w) {
-    QStringList chain;
-    for (int press = 0; press < 40; ++press) {
-        QTest::keyClick(w.window(), Qt::Key_Tab);
-        const QString name = focusName(w.window()->activeFocusItem());
-        if (chain.contains(name)) {
-            break;
-        }
-        chain << name;
-    }
-    const qsizetype first = chain.indexOf(QStringLiteral("tabPicker"));
-    return first < 0 ? chain : chain.mid(first) + chain.first(first);
-}
-
-/// Chooses a folder for the shown screen and scans it with `backend`.
-void scanWith(WindowHarness& w, FakeBackend& backend, const QString& summary) {
-    QVERIFY(backend.setSummary(summary));
-    QVERIFY(w.chooseFolder(backend.scriptFolder(), "/foto"));
-    QVERIFY(w.scan());
-}
-
 }  // namespace
 
 class KeyboardTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void tabVisitsEachControlOnce_data();
-    void tabVisitsEachControlOnce();
     void focusRingIsDrawn();
-    void keysPressTheFocusedButton_data();
-    void keysPressTheFocusedButton();
     void arrowKeysChooseInAPicker();
     void keysCloseTheAlert_data();
     void keysCloseTheAlert();
     void controlsAreNamedForScreenReaders();
 };
-
-void KeyboardTest::tabVisitsEachControlOnce_data() {
-    QTest::addColumn<QString>("tab");
-    QTest::addColumn<QString>("summary");  // empty: no folder chosen
-    QTest::addColumn<QStringList>("chain");
-    const QStringList sorterPickers = {"modePicker/picker", "workersPicker/picker",
-                                       "oddFoldersPicker/picker", "evenFoldersPicker/picker"};
-    // Disabled buttons are no stops.
-    QTest::newRow("fresh SORTER") << "SORTER"
-                                  << "" << QStringList{"tabPicker", "browseButton"} + sorterPickers;
-    QTest::newRow("scanned SORTER") << "SORTER"
-                                    << "10|5|5|0"
-                                    << QStringList{"tabPicker", "browseButton"} + sorterPickers +
-                                           QStringList{"scanButton", "startButton"};
-    QTest::newRow("scanned COMPRESS")
-        << "COMPRESS"
-        << "10|0|1000"
-        << QStringList{"tabPicker",  "browseButton", "qualityPicker/picker", "workersPicker/picker",
-                       "scanButton", "startButton"};
-}
-
-void KeyboardTest::tabVisitsEachControlOnce() {
-    QFETCH(QString, tab);
-    QFETCH(QString, summary);
-    WindowHarness w;
-    w.choose("tabPicker", tab);
-    FakeBackend backend;
-    if (!summary.isEmpty()) {
-        scanWith(w, backend, summary);
-    }
-    QTEST(tabChain(w), "chain");
-}
 
 void KeyboardTest::focusRingIsDrawn() {
     WindowHarness w;
@@ -113,26 +53,7 @@ void KeyboardTest::focusRingIsDrawn() {
         QVERIFY2(ring != nullptr && ring->isVisible(), qPrintable(focusName(focused)));
         before = after;
     }
-}
-
-void KeyboardTest::keysPressTheFocusedButton_data() {
-    QTest::addColumn<int>("key");
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Enter") << int(Qt::Key_Enter);
-    QTest::newRow("Space") << int(Qt::Key_Space);
-}
-
-void KeyboardTest::keysPressTheFocusedButton() {
-    QFETCH(int, key);
-    WindowHarness w;
-    FakeBackend backend;
-    QVERIFY(backend.holdScans(true));
-    JobModel* model = w.chooseFolder(backend.scriptFolder(), "/foto");
-    w.find("scanButton")->forceActiveFocus(Qt::TabFocusReason);
-    QTest::keyClick(w.window(), Qt::Key(key));
-    QVERIFY(model->isBusy());
-    QVERIFY(backend.holdScans(false));
-    QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kBackendWait);
+    QVERIFY(w.saveScreenshot("velmora-focus"));  // on the mode picker
 }
 
 void KeyboardTest::arrowKeysChooseInAPicker() {
@@ -189,7 +110,9 @@ void KeyboardTest::controlsAreNamedForScreenReaders() {
     QAccessible::setActive(true);
     WindowHarness w;
     FakeBackend backend;
-    scanWith(w, backend, "10|5|5|0");
+    QVERIFY(backend.setSummary("10|5|5|0"));
+    QVERIFY(w.chooseFolder(backend.scriptFolder(), "/foto"));
+    QVERIFY(w.scan());
     QStringList unnamed;
     for (QQuickItem* item : w.visibleItems()) {
         const bool control = item->activeFocusOnTab() || item->objectName().startsWith("segment") ||
