@@ -96,6 +96,9 @@ void VelmoraEndToEndTest::pausedSortGoesOnWhenItsTabIsLeft() {
     w.click(w.find("pauseButton"));
     QTRY_COMPARE(processState(pid), 'T');
     QCOMPARE(w.text("pauseButton"), QStringLiteral("RESUME"));
+    const QStringList whilePaused = filesBelow(tree.path());
+    QTest::qWait(200);
+    QCOMPARE(filesBelow(tree.path()), whilePaused);  // no file work while stopped
 
     w.choose("tabPicker", "COMPRESS");  // the sorter screen and its model go
     QTRY_VERIFY_WITH_TIMEOUT(processState(pid) == 0, kBackendWait);  // ended and reaped
@@ -113,6 +116,9 @@ int main(int argc, char* argv[]) {
     }
     qputenv("DISPLAY", server.display().toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // A temporary folder of its own, where no test running beside it makes job folders.
+    const QTemporaryDir temporary;
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
     QApplication app(argc, argv);
     VelmoraEndToEndTest test;
     return QTest::qExec(&test, argc, argv);
