@@ -83,12 +83,6 @@ class BackendRunnerTest : public QObject {
         }
     }
 
-    void scriptIsFoundBesideTheExecutable() {
-        BackendRunner runner(QStringLiteral("sorter_backend.sh"), QStringLiteral("V-"), 200ms);
-        QCOMPARE(runner.backendPath(), QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                       "/../share/velmora/sorter_backend.sh"));
-    }
-
     void waitedLaunchReportsStatusAndResult() {
         auto& runner = runnerWith(
             "printf '3|1|2|0\\n' > \"$1/result.txt\"\n"
@@ -166,13 +160,6 @@ class BackendRunnerTest : public QObject {
         QCOMPARE(runner.sendSignal(SIGCONT), SignalResult::Delivered);
         QTRY_VERIFY_WITH_TIMEOUT(processState(worker) != 'T', 20000);
         QVERIFY(processState(backend) != 'T');
-
-        // Paused, then resumed by its owner on the way out, as a controller's
-        // destructor does: the run goes on to its end without the runner.
-        QCOMPARE(runner.sendSignal(SIGSTOP), SignalResult::Delivered);
-        QTRY_COMPARE_WITH_TIMEOUT(processState(worker), 'T', 20000);
-        QCOMPARE(runner.sendSignal(SIGCONT), SignalResult::Delivered);
-        runner_.reset();
         velmora::testkit::writeFile(path("go"), "");
         QTRY_COMPARE_WITH_TIMEOUT(readFile(path("done")), "finished\n", 20000);
     }
