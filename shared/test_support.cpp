@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -172,6 +173,23 @@ void JobFolders::list(const std::vector<fs::path>& paths, std::string_view lineE
     for (const auto& path : paths)
         text += path.string() + std::string(lineEnd);
     writeFile(tmp / "files.txt", text);
+}
+
+std::string JobFolders::listNonPhotos(std::string_view outsideContent) const {
+    writeFile(root / "outside.jpg", outsideContent);
+    writeFile(root / "notes.txt", "notes");
+    const fs::path folder = photo("IMG_9.jpg/inside.jpg", "in a folder").parent_path();
+    const fs::path link = source / "IMG_7.jpg";
+    fs::create_symlink(root / "outside.jpg", link);
+    const fs::path fifo = source / "IMG_11.jpg";
+    EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string nul = std::string("notes.txt") + '\0' + "/IMG_13.jpg";
+    writeFile(tmp / "files.txt",
+              folder.string() + "\n" + link.string() + "\n" + fifo.string() + "\n" + nul + "\n");
+    std::string failures;
+    for (const fs::path& path : {folder, link, fifo})
+        failures += path.string() + "\tnot a regular file\n";
+    return failures + "notes.txt\\x00/IMG_13.jpg\tthe path holds a NUL byte\n";
 }
 
 std::string statusCounters(std::string_view line, std::size_t fieldCount,

@@ -90,6 +90,13 @@ struct JobFolders {
     /// Writes the work list: every path of `paths` followed by `lineEnd`.
     void list(const std::vector<std::filesystem::path>& paths,
               std::string_view lineEnd = "\n") const;
+
+    /// Writes a work list of four lines that name no regular photo file: the
+    /// folder "IMG_9.jpg", "IMG_7.jpg" as a link to `outsideContent` written
+    /// outside the photo folder, the FIFO "IMG_11.jpg", and a line that a NUL
+    /// byte would cut to the file "notes.txt" beside the photo folder. Gives
+    /// the failures list a worker writes for them.
+    std::string listNonPhotos(std::string_view outsideContent) const;
 };
 
 /// The counters of a worker's status line: its fields without the elapsed
