@@ -77,6 +77,13 @@ void prepareModel(JobModel& model, const QString& scripts, const QString& source
     model.chooseSource();
 }
 
+void pretendEnglishDesktop() {
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qputenv("LANG", "en_GB.UTF-8");
+    qputenv("LANGUAGE", "en_GB");
+}
+
 QString builtScriptDirectory() {
     return QStringLiteral(VELMORA_BUILT_DATA_DIR);
 }

@@ -45,6 +45,10 @@ bool waitUntilProcessIs(qint64 pid, const QString& name);
 /// and chooses the folder `source`, made when missing.
 void prepareModel(JobModel& model, const QString& scripts, const QString& source);
 
+/// Sets the environment of a desktop that speaks English; called before the
+/// application is made, since it reads the language once.
+void pretendEnglishDesktop();
+
 /// The build tree's folder of backend scripts.
 QString builtScriptDirectory();
 

@@ -20,6 +20,7 @@
 #include "compress_model.h"
 #include "fake_backend.h"
 #include "sorter_model.h"
+#include "test_kit.h"
 #include "window_harness.h"
 
 using namespace velmora::testkit;
@@ -134,12 +135,7 @@ class JobScreenTest : public QObject {
 
   public:
     /// Runs before the application is made: the desktop speaks English.
-    static void initMain() {
-        qunsetenv("LC_ALL");
-        qunsetenv("LC_MESSAGES");
-        qputenv("LANG", "en_GB.UTF-8");
-        qputenv("LANGUAGE", "en_GB");
-    }
+    static void initMain() { velmora::testkit::pretendEnglishDesktop(); }
 
   private slots:
     void fromOpenedToTheEndAlert_data();

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include "test_kit.h"
 #include "window_language.h"
 
 using velmora::WindowLanguage;
@@ -16,12 +17,7 @@ class WindowLanguageTest : public QObject {
 
   public:
     /// Runs before the application is made: the desktop speaks English.
-    static void initMain() {
-        qunsetenv("LC_ALL");
-        qunsetenv("LC_MESSAGES");
-        qputenv("LANG", "en_GB.UTF-8");
-        qputenv("LANGUAGE", "en_GB");
-    }
+    static void initMain() { velmora::testkit::pretendEnglishDesktop(); }
 
   private slots:
     void englishForEnglishInAnyTerritory_data();
