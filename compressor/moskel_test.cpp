@@ -2,7 +2,6 @@
 // with a fake image tool placed beside a copy of Moskel.
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,8 +16,6 @@
 #include "job_protocol.h"
 #include "test_images.h"
 #include "test_support.h"
-
-extern char** environ;
 
 namespace velmora::testkit {
 namespace {
@@ -259,49 +256,6 @@ TEST(Moskel, ReadsRegularFilesOnly) {
     EXPECT_EQ(job.counters(), "4|4|0|0|4");
     EXPECT_EQ(readFile(job.tmp / "failures.txt"), failures);
 }
-
-/// True once `pid` has ended (gone, or a zombie no one has reaped yet).
-bool hasEnded(pid_t pid) {
-    const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-    return stat.empty() || stat.find(") Z ") != std::string::npos;
-}
-
-/// Waits up to ten seconds for `check`; gives its last answer.
-bool eventually(const std::function<bool()>& check) {
-    for (int i = 0; i < 1000 && !check(); ++i)
-        ::usleep(10000);
-    return check();
-}
-
-/// A program started in the background, killed when this goes away.
-class Background {
-  public:
-    explicit Background(std::vector<std::string> args) {
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        if (::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = 0;
-        ::posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Background() { kill(); }
-    pid_t pid() const { return pid_; }
-    void kill() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        pid_ = 0;
-    }
-
-  private:
-    pid_t pid_ = 0;
-};
 
 TEST(Moskel, KilledRunLeavesNoOutputAndItsEncodersDieWithIt) {
     Job job;

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 #include "listed_path.h"
 
@@ -82,6 +84,46 @@ RunResult run(const fs::path& program, const std::vector<std::string>& args, con
     result.out = readFile(outFile);
     result.err = readFile(errFile);
     return result;
+}
+
+Background::Background(std::vector<std::string> args) {
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (auto& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    if (::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        pid_ = 0;
+    ::posix_spawn_file_actions_destroy(&actions);
+}
+
+int Background::wait() {
+    int status = 0;
+    if (pid_ <= 0 || ::waitpid(std::exchange(pid_, 0), &status, 0) < 0)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+void Background::kill() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    pid_ = 0;
+}
+
+bool hasEnded(pid_t pid) {
+    const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+    return stat.empty() || stat.find(") Z ") != std::string::npos;
+}
+
+bool eventually(const std::function<bool()>& check) {
+    for (int i = 0; i < 1000 && !check(); ++i)
+        ::usleep(10000);
+    return check();
 }
 
 RunResult runAfter(const std::string& setup, const fs::path& program,

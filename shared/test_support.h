@@ -5,9 +5,11 @@
 // hide GoogleTest's ::testing.
 
 #include <sys/stat.h>
+#include <sys/types.h>
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -44,6 +46,33 @@ struct RunResult {
 /// empty), waits for it and collects its output.
 RunResult run(const std::filesystem::path& program, const std::vector<std::string>& args,
               const std::filesystem::path& cwd = {});
+
+/// A program started in the background with `args` (the program first),
+/// its output thrown away; killed when this goes away unless waited for.
+class Background {
+  public:
+    explicit Background(std::vector<std::string> args);
+    ~Background() { kill(); }
+    Background(const Background&) = delete;
+    Background& operator=(const Background&) = delete;
+
+    /// Its process id; 0 when it could not be started.
+    pid_t pid() const { return pid_; }
+    /// Waits for it to end; gives its exit status, 128 + the signal that
+    /// ended it, or -1 when it was not running.
+    int wait();
+    /// Ends it with SIGKILL and reaps it.
+    void kill();
+
+  private:
+    pid_t pid_ = 0;
+};
+
+/// True once `pid` has ended (gone, or a zombie no one has reaped yet).
+bool hasEnded(pid_t pid);
+
+/// Waits up to ten seconds for `check`; gives its last answer.
+bool eventually(const std::function<bool()>& check);
 
 /// Runs `program` with `args` from /bin/sh after the shell command `setup`
 /// (such as "ulimit -f 1024" or "umask 077"), which then holds for it alone.
