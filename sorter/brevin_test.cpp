@@ -1,6 +1,7 @@
 // Runs the real Brevin program on real folder trees.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <climits>
 #include <csignal>
+#include <fstream>
 #include <map>
 #include <set>
 #include <thread>
@@ -315,6 +317,52 @@ TEST(Brevin, MovesAcrossFileSystemsWholeOrNotAtAll) {
     EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_3.jpg"), big);
     EXPECT_FALSE(fs::exists(large));
     EXPECT_TRUE(job.jobFolderIsClean());
+}
+
+/// True when `pid` holds a file open below `folder`.
+bool holdsFileBelow(pid_t pid, const fs::path& folder) {
+    std::error_code error;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        if (fs::read_symlink(fd.path(), error).string().starts_with(folder.string() + "/"))
+            return true;
+    }
+    return false;
+}
+
+TEST(Brevin, KeepsAPhotoThatChangesWhileItIsCopied) {
+    Job job;
+    const OtherFileSystem elsewhere(job);
+    if (elsewhere.folder.empty())
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const fs::path photo = elsewhere.folder / "IMG_1.jpg";
+    // Large enough for the copy to be caught under way; larger each time
+    // it ended first.
+    for (std::size_t size = 32 << 20; size <= std::size_t(512) << 20; size *= 2) {
+        fs::create_directories(job.source);
+        writeFile(photo, std::string(size, 'p'));
+        job.list({photo});
+        testkit::Background brevin({BREVIN_PATH, job.source, job.tmp, "MOVE", "1", "1", "1"});
+        ASSERT_GT(brevin.pid(), 0);
+        ASSERT_TRUE(testkit::eventually([&] {
+            return holdsFileBelow(brevin.pid(), job.source / "GANJIL") ||
+                   testkit::hasEnded(brevin.pid());
+        }));
+        ::kill(brevin.pid(), SIGSTOP);
+        if (!fs::exists(photo)) {
+            EXPECT_EQ(brevin.wait(), 0);
+            fs::remove_all(job.source);
+            continue;
+        }
+        // An import still writing the photo adds to it while it is copied.
+        std::ofstream(photo, std::ios::app) << "more";
+        ::kill(brevin.pid(), SIGCONT);
+        EXPECT_EQ(brevin.wait(), 0);
+        EXPECT_EQ(readFile(photo).size(), size + 4);
+        EXPECT_EQ(listTree(job.source), (Names{"GANJIL/", "GENAP/"}));
+        EXPECT_EQ(job.failures(), photo.string() + "\tthe photo changed while it was copied\n");
+        return;
+    }
+    GTEST_SKIP() << "every copy ended before it could be stopped";
 }
 
 // Hostile job folders and planted links, and runs that end badly.

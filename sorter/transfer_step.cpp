@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "file_copy.h"
 #include "unicode_numeric_run.h"
@@ -71,8 +72,37 @@ TransferOutcome copyPhoto(Step& step) {
     return copyOpened(step, in.get(), false);
 }
 
+/// True when the file, seen as `before` and then `now`, kept its content:
+/// the same file, the same size, not written to in between.
+bool unchangedSince(const struct stat& before, const struct stat& now) {
+    const auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return sameFile(before, now) && before.st_size == now.st_size &&
+           same(before.st_mtim, now.st_mtim) && same(before.st_ctim, now.st_ctim);
+}
+
+/// Removes the source of a finished, synced copy of it, open as `in`,
+/// unless it changed since the copy began. Gives why it stays, if it does.
+std::optional<std::string> removeCopiedSource(const Step& step, int in) {
+    struct stat now;
+    if (::fstat(in, &now) != 0 || !unchangedSince(step.source, now))
+        return kChanged;
+    // The copy's name must be on disk before the only other copy goes. A
+    // file system that cannot sync a folder says EINVAL.
+    if (::fsync(step.to.folder.handle.get()) != 0 && errno != EINVAL)
+        return std::strerror(errno);
+    struct stat named;
+    if (::fstatat(step.from, step.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !sameFile(named, now))
+        return kChanged;
+    if (::unlinkat(step.from, step.name.c_str(), 0) != 0)
+        return std::strerror(errno);
+    return std::nullopt;
+}
+
 /// The move where a rename cannot do it: a synced copy, then the source
-/// goes, provided it is still the photo that was copied.
+/// goes, provided it is still the photo that was copied, unchanged.
 TransferOutcome moveByCopy(Step& step) {
     const UniqueFd in(
         ::openat(step.from, step.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -81,22 +111,17 @@ TransferOutcome moveByCopy(Step& step) {
         return failedWithError();
     if (!sameFile(opened, step.source))
         return failed(kChanged);
+    step.source = opened;
     std::filesystem::path copyName;
     TransferOutcome outcome = copyOpened(step, in.get(), true, &copyName);
     if (!outcome.succeeded)
         return outcome;
-    const int folder = step.to.folder.handle.get();
-    (void)::fsync(folder);
-    struct stat named;
-    const bool stillThere =
-        ::fstatat(step.from, step.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        sameFile(named, opened);
-    if (stillThere && ::unlinkat(step.from, step.name.c_str(), 0) == 0)
+    const std::optional<std::string> kept = removeCopiedSource(step, in.get());
+    if (!kept)
         return outcome;
     // The source stays, so the copy would be a second photo: take it back.
-    const std::string reason = stillThere ? std::strerror(errno) : kChanged;
-    ::unlinkat(folder, copyName.c_str(), 0);
-    return failed(reason);
+    ::unlinkat(step.to.folder.handle.get(), copyName.c_str(), 0);
+    return failed(*kept);
 }
 
 TransferOutcome movePhoto(Step& step, CrossDevice crossDevice) {
