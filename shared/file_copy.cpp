@@ -27,7 +27,7 @@ bool unnamedFilesRefused(int error) {
 /// Copies `length` bytes at `offset` from `in` to `out` with pread and pwrite.
 bool copyRangeByReadWrite(int in, int out, off_t offset, off_t length) {
     constexpr std::size_t kBufferSize = 1 << 20;
-    const auto buffer = std::make_unique<char[]>(kBufferSize);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
     while (length > 0) {
         const ssize_t got = ::pread(in, buffer.get(), std::min<off_t>(length, kBufferSize), offset);
         if (got < 0 && errno == EINTR)
@@ -147,10 +147,12 @@ PendingFile::PendingFile(int folder, TemporaryArea& area) : folder_(folder) {
     areaName_ = area.newName();
     fd_ = UniqueFd(
         ::openat(areaFolder_, areaName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!fd_)
+        areaName_.clear();  // nothing was made to remove
 }
 
 PendingFile::~PendingFile() {
-    if (fd_ && !published_ && !areaName_.empty())
+    if (!published_ && !areaName_.empty())
         ::unlinkat(areaFolder_, areaName_.c_str(), 0);
 }
 
@@ -163,6 +165,10 @@ ClaimResult PendingFile::publish(const std::string& name) {
                  : errno == EEXIST ? ClaimResult::Taken
                                    : ClaimResult::Failed;
     } else {
+        // A network file system may report a failed write only as the file
+        // is closed: a file not written whole gets no name.
+        if (fd_ && ::close(fd_.release()) != 0)
+            return ClaimResult::Failed;
         result = renameNoReplace(areaFolder_, areaName_.c_str(), folder_, name.c_str());
     }
     published_ = result == ClaimResult::Claimed;
