@@ -52,10 +52,11 @@ class QuietFileActions {
   public:
     QuietFileActions(int source, int workFolder) {
         ::posix_spawn_file_actions_init(&actions_);
+        // The folder first: the descriptors below may take its number.
+        ::posix_spawn_file_actions_addfchdir_np(&actions_, workFolder);
         ::posix_spawn_file_actions_adddup2(&actions_, source, kSourceDescriptor);
         ::posix_spawn_file_actions_addopen(&actions_, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         ::posix_spawn_file_actions_adddup2(&actions_, STDOUT_FILENO, STDERR_FILENO);
-        ::posix_spawn_file_actions_addfchdir_np(&actions_, workFolder);
         ::posix_spawn_file_actions_addclosefrom_np(&actions_, kSourceDescriptor + 1);
     }
     ~QuietFileActions() { ::posix_spawn_file_actions_destroy(&actions_); }
