@@ -31,7 +31,7 @@ class UnreadableFolderList final : public WalkVisitor {
     bool enterFolder(const WalkEntry& folder) override { return scan_.enterFolder(folder); }
     void visitFile(const WalkEntry& file) override { scan_.visitFile(file); }
     void folderUnreadable(std::string_view path) override {
-        writeLine(file_.get(), isListablePath(path) ? std::string(path) : escapedPath(path));
+        writeLine(file_.get(), escapedPath(path));
     }
 
   private:

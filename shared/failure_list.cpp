@@ -17,8 +17,7 @@ bool FailureList::create(const std::filesystem::path& folder) {
 }
 
 void FailureList::record(std::string_view listedPath, std::string_view reason) const {
-    std::string line =
-        isListablePath(listedPath) ? std::string(listedPath) : escapedPath(listedPath);
+    std::string line = escapedPath(listedPath);
     line += job::kReasonSeparator;
     line += reason;
     line += '\n';

@@ -57,6 +57,8 @@ bool isListablePath(std::string_view path) {
 }
 
 std::string escapedPath(std::string_view path) {
+    if (isListablePath(path))
+        return std::string(path);
     std::string out;
     out.reserve(path.size() + 16);
     std::size_t at = 0;
