@@ -72,12 +72,6 @@ fs::path uniqueDestination(const fs::path& wanted) {
     return randomName(parts);
 }
 
-std::optional<fs::path> claimFreeName(const fs::path& wanted,
-                                      const std::function<ClaimResult(const fs::path&)>& attempt) {
-    return claimFreeName(AT_FDCWD, wanted.string(),
-                         [&](const std::string& candidate) { return attempt(candidate); });
-}
-
 std::optional<std::string> claimFreeName(
     int folder, const std::string& wanted,
     const std::function<ClaimResult(const std::string&)>& attempt) {

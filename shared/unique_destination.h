@@ -22,17 +22,13 @@ enum class ClaimResult {
     Failed,   ///< a real failure; no other name would help
 };
 
-/// Walks the names of `uniqueDestination` from the first free one and calls
+/// Walks the names of `uniqueDestination` inside the folder open as
+/// `folder` (AT_FDCWD: the current one), from the first free one, and calls
 /// `attempt` on each until it claims one, moving on whenever the name has
-/// been taken in the meantime. Gives the claimed path, or nothing when an
-/// attempt failed for good. Safe for many callers racing for one name.
-std::optional<std::filesystem::path> claimFreeName(
-    const std::filesystem::path& wanted,
-    const std::function<ClaimResult(const std::filesystem::path&)>& attempt);
-
-/// As above, inside the folder open as `folder`: `wanted` and every name
-/// given to `attempt` and given back are relative to it. AT_FDCWD makes it
-/// the call above.
+/// been taken in the meantime. `wanted` and every name given to `attempt`
+/// and given back are relative to that folder. Gives the claimed name, or
+/// nothing when an attempt failed for good. Safe for many callers racing for
+/// one name.
 std::optional<std::string> claimFreeName(
     int folder, const std::string& wanted,
     const std::function<ClaimResult(const std::string&)>& attempt);

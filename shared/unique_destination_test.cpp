@@ -17,7 +17,7 @@ using testkit::TempDir;
 using testkit::writeFile;
 
 /// Takes a name the way the workers do: by creating it exclusively.
-ClaimResult createExclusively(const fs::path& path) {
+ClaimResult createExclusively(const std::string& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return errno == EEXIST ? ClaimResult::Taken : ClaimResult::Failed;
@@ -41,22 +41,24 @@ TEST(UniqueDestination, NumbersTakenNamesBeforeTheExtension) {
     // A dangling link looks free, but claiming never replaces it.
     fs::create_symlink(dir / "nowhere", dir / "IMG_6.jpg");
     EXPECT_EQ(uniqueDestination(dir / "IMG_6.jpg"), dir / "IMG_6.jpg");
-    EXPECT_EQ(claimFreeName(dir / "IMG_6.jpg", createExclusively), dir / "IMG_6 (1).jpg");
-    EXPECT_FALSE(claimFreeName(dir / "missing" / "a.jpg", createExclusively));
+    EXPECT_EQ(claimFreeName(AT_FDCWD, dir / "IMG_6.jpg", createExclusively), dir / "IMG_6 (1).jpg");
+    EXPECT_FALSE(claimFreeName(AT_FDCWD, dir / "missing" / "a.jpg", createExclusively));
 }
 
 TEST(UniqueDestination, AfterTheLastNumberComesARandomUuidName) {
     TempDir dir;
     long calls = 0;
-    const auto name = claimFreeName(dir / "IMG_1.jpg", [&](const fs::path& candidate) {
-        ++calls;
-        const bool numbered = candidate.filename().string().starts_with("IMG_1");
-        return numbered ? ClaimResult::Taken : ClaimResult::Claimed;
-    });
-    ASSERT_TRUE(name);
+    const auto found =
+        claimFreeName(AT_FDCWD, dir / "IMG_1.jpg", [&](const std::string& candidate) {
+            ++calls;
+            const bool numbered = fs::path(candidate).filename().string().starts_with("IMG_1");
+            return numbered ? ClaimResult::Taken : ClaimResult::Claimed;
+        });
+    ASSERT_TRUE(found);
+    const fs::path name = *found;
     EXPECT_EQ(calls, 1000001);
-    const std::string uuid = name->filename().string();
-    EXPECT_EQ(name->parent_path(), dir.path());
+    const std::string uuid = name.filename().string();
+    EXPECT_EQ(name.parent_path(), dir.path());
     ASSERT_EQ(uuid.size(), 40u) << uuid;
     EXPECT_EQ(uuid.find_first_not_of("0123456789ABCDEF-"), 36u) << uuid;
     EXPECT_EQ(uuid.substr(8, 1) + uuid.substr(13, 2) + uuid.substr(18, 1) + uuid.substr(23, 1) +
