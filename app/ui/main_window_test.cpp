@@ -91,7 +91,7 @@ void MainWindowTest::folderChooserIsModalAndDark() {
     QFETCH(QString, tab);
     QFETCH(QString, title);
     // The chooser opens in the home folder: one with a few folders to show.
-    QTemporaryDir folder;
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/rani-XXXXXX"));
     for (const char* name : {"Dokumen", "Foto", "Musik", "Unduhan", "Video"}) {
         QVERIFY(QDir(folder.path()).mkdir(name));
     }
