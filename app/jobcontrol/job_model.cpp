@@ -214,9 +214,13 @@ void JobModel::readStatus(bool final) {
     }
     const auto text =
         velmora::readTextFile(velmora::jobFilePath(runFolder_->path(), velmora::job::kStatus));
-    const auto figures = text ? runFiguresOf(*text, pauses_) : std::nullopt;
+    auto figures = text ? runFiguresOf(*text, pauses_) : std::nullopt;
     if (!figures) {
         return;
+    }
+    if (pauses_.observe(figures->backendSeconds, runSeconds())) {
+        // The stops lie elsewhere on the backend's clock than assumed so far.
+        figures = runFiguresOf(*text, pauses_);
     }
     setProcessed(figures->processed);
     setFailed(figures->failed);

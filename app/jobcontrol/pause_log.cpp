@@ -17,10 +17,22 @@ void PauseLog::resumed(double seconds) {
     }
 }
 
+bool PauseLog::observe(double seconds, double readAt) {
+    const double start = std::max(0.0, readAt - seconds);
+    if (backendClockStart_ && *backendClockStart_ <= start) {
+        return false;
+    }
+    backendClockStart_ = start;
+    return true;
+}
+
 double PauseLog::activeSeconds(double seconds) const {
+    const double shift = backendClockStart_.value_or(0.0);
     double stopped = 0.0;
     for (const Stop& stop : stops_) {
-        stopped += std::max(0.0, std::min(seconds, stop.to) - stop.from);
+        const double from = std::max(0.0, stop.from - shift);
+        const double to = std::max(0.0, stop.to - shift);
+        stopped += std::max(0.0, std::min(seconds, to) - from);
     }
     return std::max(0.0, seconds - stopped);
 }

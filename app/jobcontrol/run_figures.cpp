@@ -37,6 +37,7 @@ std::optional<RunFigures> sortRunFigures(const QString& text, qint64 total, Sort
     }
     const double seconds = pauses.activeSeconds(line->seconds);
     RunFigures figures = countsOf(line->done, line->failed, seconds, total);
+    figures.backendSeconds = line->seconds;
     figures.speed = unit == SortSpeedUnit::Files
                         ? perSecond(static_cast<double>(line->done), seconds)
                         : perSecond(line->bytes / kMegabyte, seconds);
@@ -51,6 +52,7 @@ std::optional<RunFigures> compressRunFigures(const QString& text, qint64 total,
     }
     const double seconds = pauses.activeSeconds(line->seconds);
     RunFigures figures = countsOf(line->done, line->failed, seconds, total);
+    figures.backendSeconds = line->seconds;
     figures.speed = perSecond(line->inputBytes / kMegabyte, seconds);
     figures.outputBytes = line->outputBytes;
     return figures;

@@ -11,13 +11,14 @@ namespace velmora {
 /// The figures of a running job as the screens show them, from one status
 /// line of its worker and the scan's total.
 struct RunFigures {
-    qint64 processed = 0;      ///< photos handled so far, failures included
-    qint64 failed = 0;         ///< photos the worker failed on
-    double progress = 0.0;     ///< progressOf(processed, total)
-    qint64 percent = 0;        ///< wholePercentOf(processed, total)
-    double speed = 0.0;        ///< per second, in the job's unit; 0 before any time has passed
-    double seconds = 0.0;      ///< the run has worked, since it began: paused time left out
-    double outputBytes = 0.0;  ///< bytes written so far (compress runs only)
+    qint64 processed = 0;         ///< photos handled so far, failures included
+    qint64 failed = 0;            ///< photos the worker failed on
+    double progress = 0.0;        ///< progressOf(processed, total)
+    qint64 percent = 0;           ///< wholePercentOf(processed, total)
+    double speed = 0.0;           ///< per second, in the job's unit; 0 before any time has passed
+    double seconds = 0.0;         ///< the run has worked, since it began: paused time left out
+    double backendSeconds = 0.0;  ///< the backend's own clock, as the line says
+    double outputBytes = 0.0;     ///< bytes written so far (compress runs only)
 };
 
 /// What the sort speed counts: files (MOVE mode) or megabytes (COPY mode).

@@ -67,18 +67,22 @@ class RunFiguresTest : public QObject {
 
     void pausedTimeIsLeftOut_data() {
         QTest::addColumn<QString>("stops");   // "from-to" on the run's clock; "from-" still stopped
+        QTest::addColumn<double>("started");  // the backend's clock, on the run's; -1: not seen
         QTest::addColumn<double>("seconds");  // of a status line
         QTest::addColumn<double>("active");
-        QTest::newRow("never stopped") << "" << 7.5 << 7.5;
-        QTest::newRow("line before the stop") << "10-40" << 9.0 << 9.0;
-        QTest::newRow("line after the stop") << "10-40" << 45.0 << 15.0;
-        QTest::newRow("line during the stop") << "10-40" << 25.0 << 10.0;
-        QTest::newRow("read while still stopped") << "10-" << 9.5 << 9.5;
-        QTest::newRow("two stops") << "2-4,6-16" << 20.0 << 8.0;
-        QTest::newRow("never below zero") << "0-10" << -1.0 << 0.0;
+        QTest::newRow("never stopped") << "" << -1.0 << 7.5 << 7.5;
+        QTest::newRow("line before the stop") << "10-40" << -1.0 << 9.0 << 9.0;
+        QTest::newRow("line after the stop") << "10-40" << -1.0 << 45.0 << 15.0;
+        QTest::newRow("line during the stop") << "10-40" << -1.0 << 25.0 << 10.0;
+        QTest::newRow("read while still stopped") << "10-" << -1.0 << 9.5 << 9.5;
+        QTest::newRow("two stops") << "2-4,6-16" << -1.0 << 20.0 << 8.0;
+        QTest::newRow("never below zero") << "0-10" << -1.0 << -1.0 << 0.0;
+        QTest::newRow("clock started late") << "10-40" << 2.0 << 9.0 << 8.0;
+        QTest::newRow("stopped while setting up") << "0.5-60.5" << 60.6 << 2.0 << 2.0;
     }
     void pausedTimeIsLeftOut() {
         QFETCH(QString, stops);
+        QFETCH(double, started);
         QFETCH(double, seconds);
         velmora::PauseLog log;
         for (const QString& stop : stops.split(',', Qt::SkipEmptyParts)) {
@@ -86,6 +90,11 @@ class RunFiguresTest : public QObject {
             if (!stop.section('-', 1).isEmpty()) {
                 log.resumed(stop.section('-', 1).toDouble());
             }
+        }
+        if (started >= 0) {
+            QVERIFY(log.observe(1.0, started + 1.5));   // read half a second late
+            QVERIFY(log.observe(3.0, started + 3.0));   // read at once
+            QVERIFY(!log.observe(3.0, started + 4.0));  // the same line read again
         }
         QTEST(log.activeSeconds(seconds), "active");
 
