@@ -15,10 +15,6 @@ namespace {
 /// How many failed photos or unreadable folders are listed by name.
 constexpr int kListed = 20;
 
-QString jobFileText(const QString& jobFolder, std::string_view name) {
-    return readTextFile(jobFilePath(jobFolder, name)).value_or(QString());
-}
-
 /// "sort: 40/100 (40%), 12 file/s, ETA 00:15", and the failures so far.
 QString liveLineOf(const JobCommand& command, const JobModel& model) {
     QString line = QStringLiteral("%1: %2/%3 (%4%), %5, ETA %6")

@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include "backend_files.h"
+
 namespace velmora {
 
 QString makeJobFolder(const QString& prefix) {
@@ -26,6 +28,10 @@ QString makeJobFolder(const QString& prefix) {
 
 QString jobFilePath(const QString& jobFolder, std::string_view name) {
     return QDir(jobFolder).filePath(QString::fromUtf8(name.data(), qsizetype(name.size())));
+}
+
+QString jobFileText(const QString& jobFolder, std::string_view name) {
+    return readTextFile(jobFilePath(jobFolder, name)).value_or(QString());
 }
 
 }  // namespace velmora

@@ -15,4 +15,7 @@ QString makeJobFolder(const QString& prefix);
 /// The path of the file `name` (one of the job:: file names) in `jobFolder`.
 QString jobFilePath(const QString& jobFolder, std::string_view name);
 
+/// The text of the file `name` in `jobFolder`; empty when it cannot be read.
+QString jobFileText(const QString& jobFolder, std::string_view name);
+
 }  // namespace velmora

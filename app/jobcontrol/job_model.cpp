@@ -12,15 +12,6 @@
 #include "job_protocol.h"
 #include "published_field.h"
 
-namespace {
-
-/// A job file's lines, or none when it cannot be read.
-QString jobFileText(const QString& jobFolder, std::string_view name) {
-    return velmora::readTextFile(velmora::jobFilePath(jobFolder, name)).value_or(QString());
-}
-
-}  // namespace
-
 JobModel::JobModel(const JobSetup& setup, QObject* parent)
     : QObject(parent),
       status_(setup.initialStatus),
@@ -118,7 +109,7 @@ void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome,
         return;
     }
     const QStringList unreadable =
-        velmora::parsePathList(jobFileText(scanFolder->path(), velmora::job::kUnreadable));
+        velmora::parsePathList(velmora::jobFileText(scanFolder->path(), velmora::job::kUnreadable));
     const QString source = QDir::cleanPath(sourcePath());
     const bool sourceUnreadable =
         std::any_of(unreadable.begin(), unreadable.end(),
@@ -252,7 +243,7 @@ void JobModel::finishRun(int exitStatus) {
 QVariantList JobModel::readFailures() const {
     QVariantList listed;
     const auto failures =
-        velmora::parseFailures(jobFileText(runFolder_->path(), velmora::job::kFailures));
+        velmora::parseFailures(velmora::jobFileText(runFolder_->path(), velmora::job::kFailures));
     for (const velmora::FailedPhoto& photo :
          failures.first(std::min(failures.size(), kListedFailures))) {
         listed.append(QVariantMap{{QStringLiteral("path"), photo.path},
