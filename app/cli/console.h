@@ -19,8 +19,6 @@ class Console {
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    bool isTerminal() const { return terminal_; }
-
     /// Replaces the live line with `text` (terminal only).
     void showLive(const QString& text);
     /// Clears the live line (terminal only).

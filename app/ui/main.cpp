@@ -29,7 +29,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    // QApplication rather than QGuiApplication: the folder chooser is a widget dialog.
+    // QApplication rather than QGuiApplication: its beep ends a job where no
+    // sound output is found.
     QApplication app(argc, argv);
     velmora::applyDesktopIdentity(velmora::programDataDirectory());
     // Before the QML loads, so that every text is made in the user's language.

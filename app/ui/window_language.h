@@ -27,10 +27,6 @@ class WindowTranslation {
     WindowTranslation(const WindowTranslation&) = delete;
     WindowTranslation& operator=(const WindowTranslation&) = delete;
 
-    /// The language the texts are in: Indonesian when English was asked
-    /// for but its translation could not be installed.
-    WindowLanguage language() const { return language_; }
-
   private:
     QTranslator translator_;
     WindowLanguage language_ = WindowLanguage::Indonesian;
