@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace velmora {
 
@@ -37,6 +38,23 @@ bool UniqueFd::close() {
     const int fd = fd_;
     fd_ = -1;
     return ::close(fd) == 0;
+}
+
+OpenedFile openRegularFile(int folder, const std::string& name) {
+    OpenedFile file;
+    UniqueFd fd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info;
+    if (!fd) {
+        file.failure = errno == ELOOP ? "not a regular file" : std::strerror(errno);
+    } else if (::fstat(fd.get(), &info) != 0) {
+        file.failure = std::strerror(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        file.failure = "not a regular file";
+    } else {
+        file.fd = std::move(fd);
+        file.info = info;
+    }
+    return file;
 }
 
 }  // namespace velmora

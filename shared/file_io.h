@@ -1,7 +1,9 @@
 #pragma once
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -32,5 +34,18 @@ class UniqueFd {
   private:
     int fd_;
 };
+
+/// A regular file open for reading, or why it could not be opened.
+struct OpenedFile {
+    UniqueFd fd;
+    struct stat info {};  ///< all zero unless `fd` is open
+    std::string failure;  ///< empty when `fd` is open
+};
+
+/// Opens the regular file `name` in the folder open as `folder` for reading:
+/// never through a symbolic link, never waiting on a FIFO, and only when
+/// the opened file is a regular one ("not a regular file"; else the
+/// system's reason).
+OpenedFile openRegularFile(int folder, const std::string& name);
 
 }  // namespace velmora
