@@ -16,8 +16,6 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kNotRegular = "not a regular file";
-
 /// The photo being compressed, open for reading.
 struct Source {
     UniqueFd fd;
@@ -59,12 +57,8 @@ std::optional<off_t> deliveredJpeg(int area, const std::string& name, mode_t mod
 
 FileOutcome copyUnchanged(const Source& source, const CompressSettings& settings, mode_t mode,
                           const std::string& toolFailure) {
-    const int outdir = settings.outdir.handle.get();
-    PendingFile copy(outdir, *settings.area);
-    if (!copy.valid() || !copyFileData(source.fd.get(), copy.fd(), source.info.st_size))
-        return failed(source, toolFailure + "; copy failed: " + std::strerror(errno));
-    keepAttributes(copy.fd(), mode, source.info);
-    if (!claimFreeName(outdir, source.name, [&](const auto& name) { return copy.publish(name); }))
+    if (!copyToFreeName(source.fd.get(), source.info, mode, settings.outdir.handle.get(),
+                        *settings.area, source.name, CopySync::Unsynced))
         return failed(source, toolFailure + "; copy failed: " + std::strerror(errno));
     return {true, source.info.st_size, source.info.st_size, {}};
 }
@@ -114,16 +108,11 @@ FileOutcome processOne(const std::string& path, const CompressSettings& settings
     const int folder = cache.open(split.folder);
     if (folder < 0)
         return failed(source, std::strerror(errno));
-    source.fd = UniqueFd(
-        ::openat(folder, source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!source.fd)
-        return failed(source, errno == ELOOP ? kNotRegular : std::strerror(errno));
-    if (::fstat(source.fd.get(), &source.info) != 0)
-        return failed(source, std::strerror(errno));
-    if (!S_ISREG(source.info.st_mode)) {
-        source.info.st_size = 0;
-        return failed(source, kNotRegular);
-    }
+    OpenedFile opened = openRegularFile(folder, source.name);
+    if (!opened.fd)
+        return failed(source, opened.failure);
+    source.fd = std::move(opened.fd);
+    source.info = opened.info;
     try {
         return compress(source, settings);
     } catch (const std::exception&) {

@@ -167,12 +167,24 @@ ClaimResult PendingFile::publish(const std::string& name) {
     } else {
         // A network file system may report a failed write only as the file
         // is closed: a file not written whole gets no name.
-        if (fd_ && ::close(fd_.release()) != 0)
+        if (!fd_.close())
             return ClaimResult::Failed;
         result = renameNoReplace(areaFolder_, areaName_.c_str(), folder_, name.c_str());
     }
     published_ = result == ClaimResult::Claimed;
     return result;
+}
+
+std::optional<std::string> copyToFreeName(int in, const struct stat& source, mode_t mode,
+                                          int folder, TemporaryArea& area,
+                                          const std::string& wanted, CopySync sync) {
+    PendingFile copy(folder, area);
+    if (!copy.valid() || !copyFileData(in, copy.fd(), source.st_size))
+        return std::nullopt;
+    keepAttributes(copy.fd(), mode, source);
+    if (sync == CopySync::Synced && ::fsync(copy.fd()) != 0)
+        return std::nullopt;
+    return claimFreeName(folder, wanted, [&](const auto& name) { return copy.publish(name); });
 }
 
 }  // namespace velmora

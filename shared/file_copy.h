@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 
 #include "file_io.h"
@@ -66,5 +67,20 @@ class PendingFile {
     UniqueFd fd_;
     bool published_ = false;
 };
+
+/// Whether a copy is synced to disk before it is named: a move's copy is,
+/// since its source goes next.
+enum class CopySync { Unsynced, Synced };
+
+/// Copies the `source.st_size` bytes of the regular file open as `in` (whose
+/// status is `source`) into a pending file for the folder open as `folder`,
+/// with `area` made for that folder, and gives it the permission bits
+/// `mode` and the source's times. Once complete (and synced if asked), it
+/// takes the first free name of `wanted` in that folder, never replacing
+/// anything. Gives that name, or nothing with errno set, leaving nothing
+/// behind.
+std::optional<std::string> copyToFreeName(int in, const struct stat& source, mode_t mode,
+                                          int folder, TemporaryArea& area,
+                                          const std::string& wanted, CopySync sync);
 
 }  // namespace velmora

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 
 #include "file_copy.h"
@@ -40,19 +39,13 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-/// Copies the photo open as `in` to a pending file in the destination and
-/// publishes it under the first free name, which goes to `claimedName`.
-TransferOutcome copyOpened(const Step& step, int in, bool syncFirst,
-                           std::filesystem::path* claimedName = nullptr) {
-    const int folder = step.to.folder.handle.get();
-    PendingFile copy(folder, *step.to.area);
-    if (!copy.valid() || !copyFileData(in, copy.fd(), step.source.st_size))
-        return failedWithError();
-    keepAttributes(copy.fd(), step.source.st_mode, step.source);
-    if (syncFirst && ::fsync(copy.fd()) != 0)
-        return failedWithError();
+/// Copies the photo open as `in` into the destination under the first free
+/// name, which goes to `claimedName`.
+TransferOutcome copyOpened(const Step& step, int in, CopySync sync,
+                           std::string* claimedName = nullptr) {
     const auto claimed =
-        claimFreeName(folder, step.name, [&](const auto& name) { return copy.publish(name); });
+        copyToFreeName(in, step.source, step.source.st_mode, step.to.folder.handle.get(),
+                       *step.to.area, step.name, sync);
     if (!claimed)
         return failedWithError();
     if (claimedName != nullptr)
@@ -61,15 +54,11 @@ TransferOutcome copyOpened(const Step& step, int in, bool syncFirst,
 }
 
 TransferOutcome copyPhoto(Step& step) {
-    const UniqueFd in(
-        ::openat(step.from, step.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!in)
-        return errno == ELOOP ? failed(kNotRegular) : failedWithError();
-    if (::fstat(in.get(), &step.source) != 0)
-        return failedWithError();
-    if (!S_ISREG(step.source.st_mode))
-        return failed(kNotRegular);
-    return copyOpened(step, in.get(), false);
+    const OpenedFile in = openRegularFile(step.from, step.name);
+    if (!in.fd)
+        return failed(in.failure);
+    step.source = in.info;
+    return copyOpened(step, in.fd.get(), CopySync::Unsynced);
 }
 
 /// True when the file, seen as `before` and then `now`, kept its content:
@@ -104,19 +93,17 @@ std::optional<std::string> removeCopiedSource(const Step& step, int in) {
 /// The move where a rename cannot do it: a synced copy, then the source
 /// goes, provided it is still the photo that was copied, unchanged.
 TransferOutcome moveByCopy(Step& step) {
-    const UniqueFd in(
-        ::openat(step.from, step.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat opened;
-    if (!in || ::fstat(in.get(), &opened) != 0)
-        return failedWithError();
-    if (!sameFile(opened, step.source))
+    const OpenedFile in = openRegularFile(step.from, step.name);
+    if (!in.fd)
+        return failed(in.failure);
+    if (!sameFile(in.info, step.source))
         return failed(kChanged);
-    step.source = opened;
-    std::filesystem::path copyName;
-    TransferOutcome outcome = copyOpened(step, in.get(), true, &copyName);
+    step.source = in.info;
+    std::string copyName;
+    TransferOutcome outcome = copyOpened(step, in.fd.get(), CopySync::Synced, &copyName);
     if (!outcome.succeeded)
         return outcome;
-    const std::optional<std::string> kept = removeCopiedSource(step, in.get());
+    const std::optional<std::string> kept = removeCopiedSource(step, in.fd.get());
     if (!kept)
         return outcome;
     // The source stays, so the copy would be a second photo: take it back.
