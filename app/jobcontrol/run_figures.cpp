@@ -12,14 +12,17 @@ namespace velmora {
 namespace {
 constexpr double kMegabyte = 1048576.0;
 
-/// The figures common to both jobs: counts, progress and elapsed time.
-RunFigures countsOf(qint64 done, qint64 failed, double seconds, qint64 total) {
+/// The figures common to both jobs' status lines: counts, progress and
+/// working time.
+template <typename StatusLine>
+RunFigures countsOf(const StatusLine& line, qint64 total, const PauseLog& pauses) {
     RunFigures figures;
-    figures.processed = done;
-    figures.failed = failed;
-    figures.progress = progressOf(done, total);
-    figures.percent = wholePercentOf(done, total);
-    figures.seconds = seconds;
+    figures.processed = line.done;
+    figures.failed = line.failed;
+    figures.progress = progressOf(line.done, total);
+    figures.percent = wholePercentOf(line.done, total);
+    figures.seconds = pauses.activeSeconds(line.seconds);
+    figures.backendSeconds = line.seconds;
     return figures;
 }
 
@@ -35,12 +38,10 @@ std::optional<RunFigures> sortRunFigures(const QString& text, qint64 total, Sort
     if (!line) {
         return std::nullopt;
     }
-    const double seconds = pauses.activeSeconds(line->seconds);
-    RunFigures figures = countsOf(line->done, line->failed, seconds, total);
-    figures.backendSeconds = line->seconds;
+    RunFigures figures = countsOf(*line, total, pauses);
     figures.speed = unit == SortSpeedUnit::Files
-                        ? perSecond(static_cast<double>(line->done), seconds)
-                        : perSecond(line->bytes / kMegabyte, seconds);
+                        ? perSecond(static_cast<double>(line->done), figures.seconds)
+                        : perSecond(line->bytes / kMegabyte, figures.seconds);
     return figures;
 }
 
@@ -50,10 +51,8 @@ std::optional<RunFigures> compressRunFigures(const QString& text, qint64 total,
     if (!line) {
         return std::nullopt;
     }
-    const double seconds = pauses.activeSeconds(line->seconds);
-    RunFigures figures = countsOf(line->done, line->failed, seconds, total);
-    figures.backendSeconds = line->seconds;
-    figures.speed = perSecond(line->inputBytes / kMegabyte, seconds);
+    RunFigures figures = countsOf(*line, total, pauses);
+    figures.speed = perSecond(line->inputBytes / kMegabyte, figures.seconds);
     figures.outputBytes = line->outputBytes;
     return figures;
 }
