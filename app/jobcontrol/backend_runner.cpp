@@ -130,6 +130,12 @@ qint64 BackendRunner::processId() const {
     return process_ ? process_->pid() : -1;
 }
 
+void BackendRunner::keepUntilRunEnds(std::shared_ptr<const void> keepsake) {
+    if (process_) {
+        process_->keepUntilReaped(std::move(keepsake));
+    }
+}
+
 void BackendRunner::onRunExited() {
     exitNotifier_->setEnabled(false);
     const int exitStatus = process_->wait();

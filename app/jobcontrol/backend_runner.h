@@ -81,6 +81,9 @@ class BackendRunner : public QObject {
     SignalResult sendSignal(int signal);
     /// Process id of the held run, or -1.
     qint64 processId() const;
+    /// Keeps `keepsake` until the held run's backend has ended, also when
+    /// the run is let go of first; nothing when no run is held.
+    void keepUntilRunEnds(std::shared_ptr<const void> keepsake);
 
   signals:
     /// The poll timer of the current run fired.

@@ -115,13 +115,15 @@ ChildProcess::~ChildProcess() {
     // Still running: leave it alone and reap it whenever it ends.
     const int pidfd = pidfd_;
     try {
-        std::thread([pidfd] {
+        std::thread([pidfd, keepsake = keepsake_] {
             reap(pidfd);
             close(pidfd);
         }).detach();
     } catch (const std::system_error&) {
-        // No thread to spare: the child stays a zombie until the application ends.
+        // No thread to spare: the child stays a zombie until the application
+        // ends, and its keepsake is kept until then.
         close(pidfd);
+        (void)new std::shared_ptr<const void>(keepsake_);
     }
 }
 

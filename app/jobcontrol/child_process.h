@@ -47,6 +47,9 @@ class ChildProcess {
     /// everything it started that stayed in its group. False when it was not
     /// delivered, and always once the child has been reaped.
     bool signalGroup(int signal) const;
+    /// Keeps `keepsake` until the child has ended and been reaped, also
+    /// when this object goes first; for good when that cannot be followed.
+    void keepUntilReaped(std::shared_ptr<const void> keepsake) { keepsake_ = std::move(keepsake); }
 
   private:
     ChildProcess(pid_t pid, int pidfd) : pid_(pid), pidfd_(pidfd) {}
@@ -54,6 +57,7 @@ class ChildProcess {
     pid_t pid_;
     int pidfd_;
     std::optional<int> exitStatus_;
+    std::shared_ptr<const void> keepsake_;
 };
 
 struct SpawnResult {

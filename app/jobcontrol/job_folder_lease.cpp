@@ -2,15 +2,11 @@
 
 #include <QFile>
 
-#include <poll.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 
 namespace velmora {
 
@@ -36,28 +32,6 @@ JobFolderLease::~JobFolderLease() {
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(QFile::encodeName(path_).toStdString()),
                                 ignored);
-}
-
-void holdUntilProcessEnds(JobFolderHold hold, pid_t pid) {
-    // Whatever goes wrong below, the folder must outlive the process: the
-    // share is then kept until this application ends, and the folder stays.
-    auto* kept = new JobFolderHold(std::move(hold));
-    // Called through syscall(): glibc 2.36 declares no wrapper.
-    const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-    if (pidfd < 0) {
-        return;
-    }
-    try {
-        std::thread([kept, pidfd] {
-            pollfd ended{pidfd, POLLIN, 0};
-            while (::poll(&ended, 1, -1) < 0 && errno == EINTR) {
-            }
-            ::close(pidfd);
-            delete kept;
-        }).detach();
-    } catch (const std::system_error&) {
-        ::close(pidfd);
-    }
 }
 
 }  // namespace velmora

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <sys/types.h>
-
 #include <memory>
 
 namespace velmora {
@@ -29,10 +27,5 @@ class JobFolderLease {
 
 /// One holder's share of a job folder.
 using JobFolderHold = std::shared_ptr<const JobFolderLease>;
-
-/// Keeps `hold` until the process `pid`, a child of this process that has
-/// not been reaped yet, has ended, then lets go of it on a thread of its own.
-/// When the process cannot be followed, `hold` is kept for good.
-void holdUntilProcessEnds(JobFolderHold hold, pid_t pid);
 
 }  // namespace velmora

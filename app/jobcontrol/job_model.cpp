@@ -30,7 +30,7 @@ JobModel::~JobModel() {
         // half done.
         runner_.sendSignal(SIGCONT);
     }
-    velmora::holdUntilProcessEnds(runFolder_, static_cast<pid_t>(runner_.processId()));
+    runner_.keepUntilRunEnds(runFolder_);
 }
 
 QString JobModel::sourcePath() const {
@@ -145,7 +145,7 @@ void JobModel::start() {
     }
     if (runner_.isRunning()) {
         // Started again over a run still going: that backend keeps its folder.
-        velmora::holdUntilProcessEnds(runFolder_, static_cast<pid_t>(runner_.processId()));
+        runner_.keepUntilRunEnds(runFolder_);
     }
     setIsBusy(true);
     setIsPaused(false);
