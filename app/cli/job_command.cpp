@@ -115,6 +115,9 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
                                          "temporary folder cannot be written.")
                               .arg(*source));
             return kCannotRun;
+        case ScanOutcome::SourceUnreadable:
+            console.error(QStringLiteral("the scan could not read '%1'.").arg(*source));
+            return kCannotRun;
         case ScanOutcome::NothingFound:
         case ScanOutcome::Found:
             break;

@@ -43,6 +43,9 @@ ScanOutcome JobDriver::scan(const QString& source, const QString& scanning) {
     if (model_.showAlert()) {
         return ScanOutcome::Failed;
     }
+    if (model_.sourceUnreadable()) {
+        return ScanOutcome::SourceUnreadable;
+    }
     return model_.total() > 0 ? ScanOutcome::Found : ScanOutcome::NothingFound;
 }
 

@@ -11,7 +11,7 @@
 namespace velmora::cli {
 
 /// How a scan ended.
-enum class ScanOutcome { Found, NothingFound, Failed, Interrupted };
+enum class ScanOutcome { Found, NothingFound, SourceUnreadable, Failed, Interrupted };
 
 /// How a run ended.
 enum class RunOutcome { Finished, Stopped, Interrupted };

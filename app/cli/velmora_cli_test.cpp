@@ -45,6 +45,7 @@ struct PipedRun {
     /// photos and unreadable folders it lists, and how its run ends.
     QString summary = {}, status = {};
     int failures = 0, unreadable = 0, runExit = 0;
+    bool sourceUnreadable = false;  ///< the stand-in's scan could not read the source itself
     int exitCode = 0;
     QString out = {}, err = {};  ///< patterns of the whole output; SRC is the source
     /// The files below the source and the folders in it, with a "/";
@@ -306,6 +307,13 @@ class VelmoraCliTest : public QObject {
              .unreadable = 21,
              .out = QRegularExpression::escape("sort finished: 2 done, 0 failed, 0 KB in 0.1 s\n"),
              .err = QRegularExpression::escape(unreadable + "  and 1 more\n")});
+        // Readable when checked, but no longer when scanned.
+        add("source unreadable to the scan",
+            {.program = "fake",
+             .arguments = {"sort", "SRC"},
+             .sourceUnreadable = true,
+             .exitCode = 3,
+             .err = QRegularExpression::escape("velmora: the scan could not read 'SRC'.\n")});
     }
 
     void pipedRuns() {
@@ -322,6 +330,7 @@ class VelmoraCliTest : public QObject {
         QVERIFY(run.status.isEmpty() || backend_->setStatus(run.status));
         QVERIFY(run.failures == 0 || backend_->setFailures(failures.mid(0, run.failures)));
         QVERIFY(run.unreadable == 0 || backend_->setUnreadable(unreadable.mid(0, run.unreadable)));
+        QVERIFY(!run.sourceUnreadable || backend_->setUnreadable({source}));
         QVERIFY(backend_->finish(run.runExit));
         const QString program =
             run.program == "built" ? kProgram : programWith(run.program != "fake");

@@ -84,6 +84,7 @@ void JobModel::scan() {
     }
     setIsBusy(true);
     setScanReady(false);
+    sourceUnreadable_ = false;
     setStatus(setup_.scanning);
 
     // The folder of the scan before is let go here, and removed unless a
@@ -115,6 +116,7 @@ void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome,
         std::any_of(unreadable.begin(), unreadable.end(),
                     [&source](const QString& folder) { return QDir::cleanPath(folder) == source; });
     if (sourceUnreadable) {
+        sourceUnreadable_ = true;
         clearScanFigures();
         setStatus(setup_.sourceUnreadable);
         return;

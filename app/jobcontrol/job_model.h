@@ -115,6 +115,8 @@ class JobModel : public QObject {
     QString status() const { return status_; }
     bool isBusy() const { return isBusy_; }
     bool scanReady() const { return scanReady_; }
+    /// True when the latest scan could not read the chosen folder itself.
+    bool sourceUnreadable() const { return sourceUnreadable_; }
     bool canScan() const { return !sourceURL_.isEmpty() && !isBusy_; }
     bool showAlert() const { return showAlert_; }
     QString alertText() const { return alertText_; }
@@ -253,6 +255,7 @@ class JobModel : public QObject {
     QString status_;
     bool isBusy_ = false;
     bool scanReady_ = false;
+    bool sourceUnreadable_ = false;
     bool showAlert_ = false;
     QString alertText_;
     QVariantList alertFailures_;
