@@ -22,11 +22,9 @@ namespace {
 /// Lists every photo of the walk in the work list and adds up their sizes.
 class CompressScan final : public ScanJob, public WalkVisitor {
   public:
-    ~CompressScan() override { close(); }
-
     bool open(const std::string& tmp) override {
-        listFd_ = createEmptyJobFile(tmp, job::kWorkList).release();
-        return listFd_ >= 0;
+        listFd_ = createEmptyJobFile(tmp, job::kWorkList);
+        return static_cast<bool>(listFd_);
     }
     WalkVisitor& visitor() override { return *this; }
     std::string finish() override {
@@ -38,11 +36,7 @@ class CompressScan final : public ScanJob, public WalkVisitor {
                    .text() +
                '\n';
     }
-    void close() override {
-        if (listFd_ >= 0)
-            ::close(listFd_);
-        listFd_ = -1;
-    }
+    void close() override { listFd_.close(); }
 
     bool enterFolder(const WalkEntry& folder) override { return !isCompressOutput(folder.name); }
 
@@ -56,11 +50,11 @@ class CompressScan final : public ScanJob, public WalkVisitor {
         }
         ++photos_;
         bytes_ += status.st_size;
-        writeLine(listFd_, file.path);
+        writeLine(listFd_.get(), file.path);
     }
 
   private:
-    int listFd_ = -1;
+    UniqueFd listFd_;
     std::int64_t photos_ = 0;
     std::int64_t leftAside_ = 0;
     std::int64_t bytes_ = 0;

@@ -19,25 +19,22 @@ constexpr std::array<std::string_view, 5> fileNames = {
 }  // namespace
 
 void ScanOutput::close() {
-    for (int& fd : fds_) {
-        if (fd >= 0)
-            ::close(fd);
-        fd = -1;
-    }
+    for (UniqueFd& fd : fds_)
+        fd.close();
 }
 
 bool ScanOutput::open(const std::string& folder) {
     for (std::size_t i = 0; i < fds_.size(); ++i)
-        fds_[i] = createEmptyJobFile(folder, fileNames[i]).release();
-    return std::none_of(fds_.begin(), fds_.end(), [](int fd) { return fd < 0; });
+        fds_[i] = createEmptyJobFile(folder, fileNames[i]);
+    return std::all_of(fds_.begin(), fds_.end(), [](const UniqueFd& fd) { return bool(fd); });
 }
 
 void ScanOutput::record(List list, std::string_view path) {
-    writeLine(fds_[static_cast<std::size_t>(list)], path);
+    writeLine(fds_[static_cast<std::size_t>(list)].get(), path);
 }
 
 void ScanOutput::writeProgress(const ScanCounts& counts) {
-    const int fd = fds_[statusFile];
+    const int fd = fds_[statusFile].get();
     ::lseek(fd, 0, SEEK_SET);
     if (::ftruncate(fd, 0) != 0) {
         // Not fatal: the line below still replaces the old one, which is never longer.

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "file_io.h"
+
 namespace velmora {
 
 /// The counters of one sort scan.
@@ -25,7 +27,6 @@ class ScanOutput {
     ScanOutput() = default;
     ScanOutput(const ScanOutput&) = delete;
     ScanOutput& operator=(const ScanOutput&) = delete;
-    ~ScanOutput() { close(); }
 
     /// Creates the five files empty in `folder`, replacing any earlier ones,
     /// and opens them. False when any of them cannot be opened.
@@ -43,7 +44,7 @@ class ScanOutput {
 
   private:
     static constexpr std::size_t statusFile = 4;
-    std::array<int, 5> fds_ = {-1, -1, -1, -1, -1};
+    std::array<UniqueFd, 5> fds_;
 };
 
 /// The progress line (job::ScanProgressField) without its line feed.

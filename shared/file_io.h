@@ -25,8 +25,6 @@ class UniqueFd {
 
     int get() const { return fd_; }
     explicit operator bool() const { return fd_ >= 0; }
-    /// Gives the descriptor up to the caller, who closes it from now on.
-    int release() { return std::exchange(fd_, -1); }
     /// Closes the descriptor now; gives false when close reports an error
     /// (for a file just written, the data may not have arrived).
     bool close();
