@@ -113,9 +113,7 @@ QString CompressModel::resumedStatus() const {
 // Setters: each publishes its field when the value changes.
 
 void CompressModel::setQuality(int quality) {
-    if (quality_ != quality && !isBusy()) {
-        quality_ = quality;
-        emit qualityChanged();
+    if (!isBusy() && velmora::publish(this, quality_, quality, &CompressModel::qualityChanged)) {
         resetScan();
     }
 }
@@ -129,9 +127,7 @@ void CompressModel::setOutputBytes(double value) {
 }
 
 void CompressModel::setSpeedMBps(double value) {
-    if (speedMBps_ != value) {
-        speedMBps_ = value;
-        emit speedMBpsChanged();
+    if (velmora::publish(this, speedMBps_, value, &CompressModel::speedMBpsChanged)) {
         emit speedTextChanged();
     }
 }

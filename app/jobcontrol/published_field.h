@@ -2,13 +2,16 @@
 
 namespace velmora {
 
-/// Stores `value` in `field` and emits `changed` on `owner` when it differs.
+/// Stores `value` in `field` and emits `changed` on `owner` when it differs;
+/// true when it did.
 template <typename Owner, typename Field, typename Value, typename Signal>
-void publish(Owner* owner, Field& field, const Value& value, Signal changed) {
-    if (field != value) {
-        field = value;
-        emit(owner->*changed)();
+bool publish(Owner* owner, Field& field, const Value& value, Signal changed) {
+    if (field == value) {
+        return false;
     }
+    field = value;
+    emit(owner->*changed)();
+    return true;
 }
 
 }  // namespace velmora

@@ -115,12 +115,8 @@ QString SorterModel::resumedStatus() const {
 // Setters: each publishes its field when the value changes.
 
 void SorterModel::setMode(const QString& mode) {
-    if (mode_ != mode) {
-        mode_ = mode;
-        emit modeChanged();
-        if (!runMode_) {
-            emit speedTextChanged();
-        }
+    if (velmora::publish(this, mode_, mode, &SorterModel::modeChanged) && !runMode_) {
+        emit speedTextChanged();
     }
 }
 
@@ -141,9 +137,7 @@ void SorterModel::setEven(qint64 value) {
 }
 
 void SorterModel::setSpeedValue(double value) {
-    if (speedValue_ != value) {
-        speedValue_ = value;
-        emit speedValueChanged();
+    if (velmora::publish(this, speedValue_, value, &SorterModel::speedValueChanged)) {
         emit speedTextChanged();
     }
 }
