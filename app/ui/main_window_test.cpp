@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,15 +82,19 @@ void MainWindowTest::closingTheWindowQuits() {
 void MainWindowTest::folderChooserIsModalAndDark_data() {
     QTest::addColumn<QString>("tab");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("picture");
     QTest::newRow("SORTER") << "SORTER"
-                            << "Pilih Folder Sumber";
+                            << "Pilih Folder Sumber"
+                            << "velmora-folder-chooser";
     QTest::newRow("COMPRESS") << "COMPRESS"
-                              << "Pilih Folder Foto";
+                              << "Pilih Folder Foto"
+                              << "velmora-compress-folder-chooser";
 }
 
 void MainWindowTest::folderChooserIsModalAndDark() {
     QFETCH(QString, tab);
     QFETCH(QString, title);
+    QFETCH(QString, picture);
     // The chooser opens in the home folder: one with a few folders to show.
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/rani-XXXXXX"));
     for (const char* name : {"Dokumen", "Foto", "Musik", "Unduhan", "Video"}) {
@@ -97,8 +102,8 @@ void MainWindowTest::folderChooserIsModalAndDark() {
     }
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(folder.path()));
+    const auto restoreHome = qScopeGuard([&home] { qputenv("HOME", home); });
     WindowHarness w;
-    qputenv("HOME", home);
     w.choose("tabPicker", tab);
     w.click(w.find("sourceRow/browseButton"));
     QObject* chooser = w.window()->findChild<QObject*>("folderChooser");
@@ -110,7 +115,7 @@ void MainWindowTest::folderChooserIsModalAndDark() {
     // Drawn in the window's dark palette, not a light dialog.
     QTRY_VERIFY(qGray(w.window()->grabWindow().pixel(210, 300)) < 80);
     QTest::qWait(300);  // the folder list fills in the background
-    QVERIFY(w.saveScreenshot("velmora-folder-chooser"));
+    QVERIFY(w.saveScreenshot(picture));
 
     chooser->setProperty("currentFolder", QUrl::fromLocalFile(folder.path()));
     chooser->setProperty("selectedFolder", QUrl::fromLocalFile(folder.path()));
