@@ -33,6 +33,9 @@ class UniqueFd {
     int fd_;
 };
 
+/// The failure of a listed photo that is a folder, a link, a FIFO or the like.
+inline constexpr const char* kNotRegularFile = "not a regular file";
+
 /// A regular file open for reading, or why it could not be opened.
 struct OpenedFile {
     UniqueFd fd;
@@ -42,8 +45,8 @@ struct OpenedFile {
 
 /// Opens the regular file `name` in the folder open as `folder` for reading:
 /// never through a symbolic link, never waiting on a FIFO, and only when
-/// the opened file is a regular one ("not a regular file"; else the
-/// system's reason).
+/// the opened file is a regular one (kNotRegularFile; else the system's
+/// reason).
 OpenedFile openRegularFile(int folder, const std::string& name);
 
 }  // namespace velmora

@@ -16,7 +16,6 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kNotRegular = "not a regular file";
 constexpr const char* kChanged = "the photo changed while it was copied";
 
 /// Where one step stands: the photo's folder and name, and its destination.
@@ -115,7 +114,7 @@ TransferOutcome movePhoto(Step& step, CrossDevice crossDevice) {
     if (::fstatat(step.from, step.name.c_str(), &step.source, AT_SYMLINK_NOFOLLOW) != 0)
         return failedWithError();
     if (!S_ISREG(step.source.st_mode))
-        return failed(kNotRegular);
+        return failed(kNotRegularFile);
     const int folder = step.to.folder.handle.get();
     bool needsCopy = false;
     const auto claimed = claimFreeName(folder, step.name, [&](const auto& name) {
