@@ -17,12 +17,12 @@ WindowLanguage windowLanguageFor(const QLocale& locale) {
 WindowTranslation::WindowTranslation(WindowLanguage language) {
     if (language == WindowLanguage::English && translator_.load(kEnglishTranslation) &&
         QCoreApplication::installTranslator(&translator_)) {
-        language_ = WindowLanguage::English;
+        installed_ = true;
     }
 }
 
 WindowTranslation::~WindowTranslation() {
-    if (language_ == WindowLanguage::English) {
+    if (installed_) {
         QCoreApplication::removeTranslator(&translator_);
     }
 }

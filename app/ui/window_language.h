@@ -29,7 +29,7 @@ class WindowTranslation {
 
   private:
     QTranslator translator_;
-    WindowLanguage language_ = WindowLanguage::Indonesian;
+    bool installed_ = false;
 };
 
 }  // namespace velmora
