@@ -13,10 +13,10 @@
 #include "bounded_pool.h"
 #include "compress_arguments.h"
 #include "compress_status.h"
-#include "failure_list.h"
 #include "image_tool.h"
 #include "job_protocol.h"
 #include "process_one.h"
+#include "record_list.h"
 #include "work_list.h"
 
 namespace velmora {
@@ -98,8 +98,8 @@ ToolExit runMoskel(ToolArguments args) {
     const auto files = readWorkList(tmp / job::kWorkList);
     if (!files)
         return ToolExit::JobFilesUnreadable;
-    FailureList failures;
-    if (!failures.create(tmp))
+    RecordList failures;
+    if (!failures.create(tmp, job::kFailures))
         return ToolExit::JobFilesUnreadable;
 
     CompressSettings settings;
@@ -121,7 +121,7 @@ ToolExit runMoskel(ToolArguments args) {
             const std::string& path = (*files)[k];
             const FileOutcome outcome = processCountingErrors(path, settings);
             if (!outcome.success)
-                failures.record(path, outcome.failure);
+                failures.append(path, outcome.failure);
             progress.finish(outcome);
         },
         "Velmora.Compress");

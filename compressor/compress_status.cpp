@@ -24,6 +24,8 @@ std::string compressStatusLine(const CompressCounters& counters, double elapsedS
                .set(Field::inputBytes, counters.inputBytes)
                .set(Field::elapsed, formatSeconds(std::max(kMinimumElapsed, elapsedSeconds)))
                .set(Field::total, total)
+               .set(Field::kept, counters.kept)
+               .set(Field::uncompressed, counters.uncompressed)
                .text() +
            '\n';
 }

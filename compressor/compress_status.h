@@ -11,6 +11,8 @@ struct CompressCounters {
     std::int64_t failed = 0;
     std::int64_t outputBytes = 0;
     std::int64_t inputBytes = 0;
+    std::int64_t kept = 0;          ///< outputs that are the source's own bytes
+    std::int64_t uncompressed = 0;  ///< sources copied unchanged: not a readable image
 };
 
 /// The status line (job::CompressStatusField) with its line feed, the elapsed

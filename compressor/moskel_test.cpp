@@ -36,7 +36,7 @@ struct Job : JobFolders {
         list(listed);
         return testkit::run(moskel, {source, tmp, quality, workers});
     }
-    /// done|failed|outputBytes|inputBytes|total of the status line.
+    /// done|failed|outputBytes|inputBytes|total|kept|uncompressed of the status line.
     std::string counters() const {
         using Field = job::CompressStatusField;
         return statusCounters(readFile(tmp / "status.txt"), Field::count, Field::elapsed);
@@ -98,7 +98,7 @@ TEST(Moskel, QualityNamesTheOutputFolder) {
         Job job;
         ASSERT_EQ(job.run(MOSKEL_PATH, quality).exitCode, 0);
         EXPECT_TRUE(fs::is_directory(job.source / folder));
-        EXPECT_EQ(job.counters(), "0|0|0|0|0");
+        EXPECT_EQ(job.counters(), "0|0|0|0|0|0|0");
     }
 }
 
@@ -135,7 +135,7 @@ TEST(Moskel, CompressesEveryFormatAsJpgNamedFiles) {
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expectedNames);
     const std::string count = std::to_string(names.size());
     EXPECT_EQ(job.counters(), count + "|0|" + std::to_string(folderBytes(outdir)) + "|" +
-                                  std::to_string(sizeSum(job.listed)) + "|" + count);
+                                  std::to_string(sizeSum(job.listed)) + "|" + count + "|0|0");
 }
 
 TEST(Moskel, SameNamedPhotosEachGetTheirOwnOutput) {
@@ -166,7 +166,7 @@ TEST(Moskel, WithoutAToolEveryPhotoFailsAndNothingIsWritten) {
     job.add("b/c.png", "png?");
     ASSERT_EQ(job.run(moskelWithTool(alone, {})).exitCode, 0);
     EXPECT_TRUE(listTree(job.source / "COMPRESSED_50").empty());
-    EXPECT_EQ(job.counters(), "2|2|0|" + std::to_string(sizeSum(job.listed)) + "|2");
+    EXPECT_EQ(job.counters(), "2|2|0|" + std::to_string(sizeSum(job.listed)) + "|2|0|0");
 }
 
 TEST(Moskel, FallsBackToAnExactCopyOfItsOwnWhenTheToolFails) {
@@ -211,9 +211,10 @@ TEST(Moskel, FallsBackToAnExactCopyOfItsOwnWhenTheToolFails) {
         EXPECT_EQ(kinds.count("photo " + std::to_string(k)), 1u);
     EXPECT_EQ(listTree(outdir).size(), 46u);
     EXPECT_EQ(job.counters(), "47|1|" + std::to_string(folderBytes(outdir)) + "|" +
-                                  std::to_string(inputBytes) + "|47");
-    EXPECT_EQ(readFile(job.tmp / "failures.txt"),
-              large.string() + "\tencoder failed: exit status 3; copy failed: File too large\n");
+                                  std::to_string(inputBytes) + "|47|0|0");
+    EXPECT_EQ(
+        readFile(job.tmp / "failures.txt"),
+        large.string() + "\tother\tencoder failed: exit status 3; copy failed: File too large\n");
 }
 
 TEST(Moskel, WritesTheStatusEveryFourFinishedPhotos) {
@@ -230,7 +231,7 @@ TEST(Moskel, WritesTheStatusEveryFourFinishedPhotos) {
         doneSeen.push_back(seen.substr(at, seen.find('|', at) - at));
     EXPECT_EQ(doneSeen, (Names{"0", "0", "0", "0", "4", "4", "4", "4", "8"}));
     const std::int64_t outputBytes = folderBytes(job.source / "COMPRESSED_50");
-    EXPECT_EQ(job.counters(), "9|0|" + std::to_string(outputBytes) + "|9|9");
+    EXPECT_EQ(job.counters(), "9|0|" + std::to_string(outputBytes) + "|9|9|0|0");
 }
 
 // Hostile job folders and planted links, and runs that end badly.
@@ -243,8 +244,9 @@ TEST(Moskel, NeverWritesThroughAPlantedOutputLink) {
     fs::create_directory_symlink("../outside", job.source / "COMPRESSED_50");
     ASSERT_EQ(job.run().exitCode, 0);
     EXPECT_TRUE(listTree(outside).empty());
-    EXPECT_EQ(job.counters(), "1|1|0|" + std::to_string(sizeSum(job.listed)) + "|1");
-    EXPECT_EQ(readFile(job.tmp / "failures.txt"), photo.string() + "\toutput folder is a link\n");
+    EXPECT_EQ(job.counters(), "1|1|0|" + std::to_string(sizeSum(job.listed)) + "|1|0|0");
+    EXPECT_EQ(readFile(job.tmp / "failures.txt"),
+              photo.string() + "\tfolder-link\toutput folder is a link\n");
 }
 
 TEST(Moskel, ReadsRegularFilesOnly) {
@@ -253,7 +255,7 @@ TEST(Moskel, ReadsRegularFilesOnly) {
 
     ASSERT_EQ(run(MOSKEL_PATH, {job.source, job.tmp, "50", "1"}, job.root.path()).exitCode, 0);
     EXPECT_TRUE(listTree(job.source / "COMPRESSED_50").empty());
-    EXPECT_EQ(job.counters(), "4|4|0|0|4");
+    EXPECT_EQ(job.counters(), "4|4|0|0|4|0|0");
     EXPECT_EQ(readFile(job.tmp / "failures.txt"), failures);
 }
 

@@ -24,7 +24,7 @@ struct Source {
 };
 
 /// A step's failure: the source size still counts.
-FileOutcome failed(const Source& source, std::string reason) {
+FileOutcome failed(const Source& source, Failure reason) {
     return {false, source.info.st_size, 0, std::move(reason)};
 }
 
@@ -59,24 +59,26 @@ FileOutcome copyUnchanged(const Source& source, const CompressSettings& settings
                           const std::string& toolFailure) {
     if (!copyToFreeName(source.fd.get(), source.info, mode, settings.outdir.handle.get(),
                         *settings.area, source.name, CopySync::Unsynced))
-        return failed(source, toolFailure + "; copy failed: " + std::strerror(errno));
+        return failed(source, {failureFromErrno(errno).code,
+                               toolFailure + "; copy failed: " + std::strerror(errno)});
     return {true, source.info.st_size, source.info.st_size, {}};
 }
 
 FileOutcome compress(const Source& source, const CompressSettings& settings) {
     if (!settings.tool)
-        return failed(source, "no encoder on this machine");
+        return failed(source, failureOf(FailureCode::NoEncoder));
     if (!settings.outdir.handle)
         return failed(source, settings.outdir.failure);
     const int area = settings.area->folder();
     if (area < 0)
-        return failed(source, std::strerror(errno));
+        return failed(source, failureFromErrno(errno));
     const mode_t mode = source.info.st_mode & 0777 & ~settings.umask;
 
     const std::string work = settings.area->newName() + ".jpg";
     const ToolRun run = runImageTool(*settings.tool, settings.quality, source.fd.get(), area, work);
     if (run.end == ToolEnd::NotStarted)
-        return failed(source, "encoder could not start: " + run.failure);
+        return failed(source,
+                      {FailureCode::EncoderFailed, "encoder could not start: " + run.failure});
     std::string toolFailure = "encoder failed: " + run.failure;
     if (run.end == ToolEnd::Succeeded) {
         // Exit status 0 counts only with a JPEG to show for it.
@@ -98,7 +100,7 @@ FileOutcome processOne(const std::string& path, const CompressSettings& settings
     Source source{UniqueFd(), {}, {}};
     // A NUL would cut the path short and name a different file.
     if (path.find('\0') != std::string::npos)
-        return failed(source, "the path holds a NUL byte");
+        return failed(source, failureOf(FailureCode::NulInPath));
     // "a/b/" names the file b.
     std::string_view listed = path;
     while (listed.size() > 1 && listed.back() == '/')
@@ -107,7 +109,7 @@ FileOutcome processOne(const std::string& path, const CompressSettings& settings
     source.name = split.name;
     const int folder = cache.open(split.folder);
     if (folder < 0)
-        return failed(source, std::strerror(errno));
+        return failed(source, failureFromErrno(errno));
     OpenedFile opened = openRegularFile(folder, source.name);
     if (!opened.fd)
         return failed(source, opened.failure);
@@ -116,7 +118,7 @@ FileOutcome processOne(const std::string& path, const CompressSettings& settings
     try {
         return compress(source, settings);
     } catch (const std::exception&) {
-        return failed(source, "out of memory");
+        return failed(source, failureOf(FailureCode::OutOfMemory));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "failure_reason.h"
 #include "image_tool.h"
 #include "listed_path.h"
 #include "temporary_area.h"
@@ -19,7 +20,7 @@ struct FileOutcome {
     bool success = false;
     std::int64_t sourceBytes = 0;  ///< size of the source before the tool ran; 0 if unreadable
     std::int64_t outputBytes = 0;  ///< size of the file left in the output folder; 0 on failure
-    std::string failure;           ///< why it failed, in a few English words
+    Failure failure;               ///< why it failed
 };
 
 /// Job-wide settings that every per-file step reads.

@@ -35,7 +35,7 @@ struct Settings {
 
 /// The outcome as one comparable value.
 std::tuple<bool, std::int64_t, std::int64_t, std::string> fields(const FileOutcome& outcome) {
-    return {outcome.success, outcome.sourceBytes, outcome.outputBytes, outcome.failure};
+    return {outcome.success, outcome.sourceBytes, outcome.outputBytes, outcome.failure.text};
 }
 
 TEST(ProcessOne, ToolRunsUnderItsLimitsAndAHangingOneIsStopped) {

@@ -33,6 +33,7 @@ class CompressScan final : public ScanJob, public WalkVisitor {
                    .set(Field::photos, photos_)
                    .set(Field::leftAside, leftAside_)
                    .set(Field::bytes, bytes_)
+                   .set(Field::unreadableNames, unreadableNames_)
                    .text() +
                '\n';
     }
@@ -58,6 +59,7 @@ class CompressScan final : public ScanJob, public WalkVisitor {
     std::int64_t photos_ = 0;
     std::int64_t leftAside_ = 0;
     std::int64_t bytes_ = 0;
+    std::int64_t unreadableNames_ = 0;
 };
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out + result.err, "");
     EXPECT_EQ(readFile(job / "files.txt"), linesInWalkOrder(src, listed));
-    EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44\n");
+    EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44|0\n");
     EXPECT_EQ(listTree(job),
               (std::vector<std::string>{"files.txt", "summary.txt", "unreadable.txt"}));
 }

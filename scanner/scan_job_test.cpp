@@ -18,8 +18,8 @@ struct Scan {
     fs::path program;
     std::string emptySummary;
 };
-const Scan scans[] = {{"Tallix", TALLIX_PATH, "0|0|0|0\n"},
-                      {"compress-scan", COMPRESS_SCAN_PATH, "0|0|0\n"}};
+const Scan scans[] = {{"Tallix", TALLIX_PATH, "0|0|0|0|0\n"},
+                      {"compress-scan", COMPRESS_SCAN_PATH, "0|0|0|0\n"}};
 
 TEST(ScanJob, EmptyMissingOrFileSourceGivesAnEmptyScanAndEmptiesAnOldList) {
     for (const Scan& scan : scans) {

@@ -60,6 +60,7 @@ std::string summaryLine(const ScanCounts& counts) {
                .set(Field::odd, counts.odd)
                .set(Field::even, counts.even)
                .set(Field::ignored, counts.ignored)
+               .set(Field::unreadableNames, counts.unreadableNames)
                .text() +
            '\n';
 }

@@ -16,6 +16,8 @@ struct ScanCounts {
     std::int64_t odd = 0;
     std::int64_t even = 0;
     std::int64_t ignored = 0;  ///< regular files that are not numbered photos
+    /// Among the ignored: photos left out because their names are not UTF-8.
+    std::int64_t unreadableNames = 0;
 };
 
 /// The files a sort scan writes into its job folder while it walks: the four

@@ -71,7 +71,7 @@ TEST(Tallix, SortsATreeIntoTheSixFiles) {
                              linesInWalkOrder(src, even),
                              linesInWalkOrder(src, ignored),
                              "15|9|4|5|6\n",
-                             "9|4|5|6\n"};
+                             "9|4|5|6|0\n"};
     EXPECT_EQ(readScan(dir / "job"), expected);
     EXPECT_EQ(listTree(dir / "job"), (Names{"even.txt", "files.txt", "ignore.txt", "odd.txt",
                                             "scan_status.txt", "summary.txt", "unreadable.txt"}));
@@ -92,7 +92,7 @@ TEST(Tallix, SetsAsideNamesThatCannotBeOneListLine) {
     ASSERT_EQ(run(tallix, {src.string(), (dir / "job").string()}).exitCode, 0);
     const std::string ok = linesInWalkOrder(src, {"ok 6.jpg"});
     EXPECT_EQ(readScan(dir / "job"), (ScanFiles{ok, "", ok, shownLinesInWalkOrder(src, shown),
-                                                "5|1|0|1|4\n", "1|0|1|4\n"}));
+                                                "5|1|0|1|4\n", "1|0|1|4|0\n"}));
 }
 
 TEST(Tallix, RerunFromARelativeSourceNamedGanjilEmptiesTheOldListsAndReplacesPlantedLinks) {
@@ -107,7 +107,7 @@ TEST(Tallix, RerunFromARelativeSourceNamedGanjilEmptiesTheOldListsAndReplacesPla
     writeFile(dir / "GANJIL/x3.jpg", "");
     ASSERT_EQ(run(tallix, {"./GANJIL//", "job"}, dir.path()).exitCode, 0);
     const std::string line = (dir / "GANJIL/x3.jpg").string() + "\n";
-    EXPECT_EQ(readScan(dir / "job"), (ScanFiles{line, line, "", "", "1|1|1|0|0\n", "1|1|0|0\n"}));
+    EXPECT_EQ(readScan(dir / "job"), (ScanFiles{line, line, "", "", "1|1|1|0|0\n", "1|1|0|0|0\n"}));
     EXPECT_FALSE(fs::is_symlink(dir / "job/even.txt"));
     EXPECT_EQ(readFile(dir / "victim.txt"), "keep\n");
 }

@@ -45,11 +45,12 @@ OpenedFile openRegularFile(int folder, const std::string& name) {
     UniqueFd fd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info;
     if (!fd) {
-        file.failure = errno == ELOOP ? kNotRegularFile : std::strerror(errno);
+        file.failure =
+            errno == ELOOP ? failureOf(FailureCode::NotRegularFile) : sourceFailureFromErrno(errno);
     } else if (::fstat(fd.get(), &info) != 0) {
-        file.failure = std::strerror(errno);
+        file.failure = failureFromErrno(errno);
     } else if (!S_ISREG(info.st_mode)) {
-        file.failure = kNotRegularFile;
+        file.failure = failureOf(FailureCode::NotRegularFile);
     } else {
         file.fd = std::move(fd);
         file.info = info;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "failure_reason.h"
+
 namespace velmora {
 
 /// Writes every byte of `data` to `fd`, going on after short writes and
@@ -33,20 +35,17 @@ class UniqueFd {
     int fd_;
 };
 
-/// The failure of a listed photo that is a folder, a link, a FIFO or the like.
-inline constexpr const char* kNotRegularFile = "not a regular file";
-
 /// A regular file open for reading, or why it could not be opened.
 struct OpenedFile {
     UniqueFd fd;
     struct stat info {};  ///< all zero unless `fd` is open
-    std::string failure;  ///< empty when `fd` is open
+    Failure failure;      ///< why it could not be opened; unset when `fd` is open
 };
 
 /// Opens the regular file `name` in the folder open as `folder` for reading:
 /// never through a symbolic link, never waiting on a FIFO, and only when
-/// the opened file is a regular one (kNotRegularFile; else the system's
-/// reason).
+/// the opened file is a regular one (FailureCode::NotRegularFile; Missing
+/// when it is not there; else the system's reason).
 OpenedFile openRegularFile(int folder, const std::string& name);
 
 }  // namespace velmora

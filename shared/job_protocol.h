@@ -34,15 +34,31 @@ inline constexpr std::string_view kSummary = "summary.txt";
 /// A worker's status line (SortStatusField or CompressStatusField),
 /// replaced whole while it runs.
 inline constexpr std::string_view kStatus = "status.txt";
-/// One line per photo a worker failed on: the listed path, kReasonSeparator
-/// and a short reason.
+/// One line per photo a worker failed on: the listed path, kReasonSeparator,
+/// a reason code (failure_reason.h), kReasonSeparator and the reason in a few
+/// English words. Neither the code nor the words hold kReasonSeparator; the
+/// path may, so readers split from the end of the line.
 inline constexpr std::string_view kFailures = "failures.txt";
 /// One line per folder a scan could not read: the folder's path.
 inline constexpr std::string_view kUnreadable = "unreadable.txt";
+/// One line per photo a scan left out because its name is not valid UTF-8
+/// (and so cannot stand in the work list): its path, escaped like the ignore
+/// list. Their count is the scan summary's `unreadableNames` field.
+inline constexpr std::string_view kUnreadableNames = "unreadable_names.txt";
+/// One line per photo a worker finished: the listed path, kReasonSeparator,
+/// an OutputResult code, kReasonSeparator and the absolute path of the file
+/// it left (the sorted photo, or the compress output). Paths are escaped
+/// like the ignore list when they cannot stand as one line.
+inline constexpr std::string_view kOutputs = "outputs.txt";
+/// One line per photo the compress worker copied unchanged because the
+/// encoder could not read it as an image, in the form of kFailures. These
+/// photos count as done (they are in the output folder), and apart in the
+/// status line's `uncompressed` field.
+inline constexpr std::string_view kUncompressed = "uncompressed.txt";
 
 /// Separates the fields of a progress, summary or status line.
 inline constexpr char kFieldSeparator = '|';
-/// Separates a failed photo's path from its reason in kFailures.
+/// Separates the fields of a kFailures, kUncompressed or kOutputs line.
 inline constexpr char kReasonSeparator = '\t';
 
 // Field positions of the one-line files, 0-based; `count` is the number of
@@ -53,14 +69,16 @@ struct ScanProgressField {
     enum : std::size_t { visited, total, odd, even, ignored, count };
 };
 
-/// kSummary of the sort scan: total|odd|even|ignored.
+/// kSummary of the sort scan: total|odd|even|ignored|unreadableNames. The
+/// photos with unreadable names are among the ignored ones.
 struct SortSummaryField {
-    enum : std::size_t { total, odd, even, ignored, count };
+    enum : std::size_t { total, odd, even, ignored, unreadableNames, count };
 };
 
-/// kSummary of the compress scan: photos|leftAside|bytes.
+/// kSummary of the compress scan: photos|leftAside|bytes|unreadableNames.
+/// The photos with unreadable names are among those left aside.
 struct CompressSummaryField {
-    enum : std::size_t { photos, leftAside, bytes, count };
+    enum : std::size_t { photos, leftAside, bytes, unreadableNames, count };
 };
 
 /// kStatus of the sort worker: done|failed|bytes|elapsed|total.
@@ -68,10 +86,40 @@ struct SortStatusField {
     enum : std::size_t { done, failed, bytes, elapsed, total, count };
 };
 
-/// kStatus of the compress worker: done|failed|outputBytes|inputBytes|elapsed|total.
+/// kStatus of the compress worker:
+/// done|failed|outputBytes|inputBytes|elapsed|total|kept|uncompressed.
+/// `kept`: finished photos whose output holds the source's own bytes, since
+/// no re-encoding came out smaller. `uncompressed`: photos copied unchanged
+/// because the encoder could not read them (kUncompressed). Both are among
+/// the done and not among the failed; readers of older lines, which end at
+/// `total`, take both as 0.
 struct CompressStatusField {
-    enum : std::size_t { done, failed, outputBytes, inputBytes, elapsed, total, count };
+    enum : std::size_t {
+        done,
+        failed,
+        outputBytes,
+        inputBytes,
+        elapsed,
+        total,
+        kept,
+        uncompressed,
+        count
+    };
 };
+
+/// What a kOutputs line says was done with a photo.
+namespace output_result {
+inline constexpr std::string_view kMoved = "moved";
+inline constexpr std::string_view kCopied = "copied";
+/// Re-encoded at the run's quality.
+inline constexpr std::string_view kCompressed = "compressed";
+/// Rewritten without loss (the source was at or below the run's quality).
+inline constexpr std::string_view kRewritten = "rewritten";
+/// The source's own bytes: nothing came out smaller.
+inline constexpr std::string_view kKept = "kept";
+/// Copied unchanged: not a readable image.
+inline constexpr std::string_view kUncompressed = "uncompressed";
+}  // namespace output_result
 
 /// One line of a one-line file, filled by field position: `Field` is one of
 /// the position lists above, so the order of the fields is given there only.

@@ -230,8 +230,8 @@ std::string JobFolders::listNonPhotos(std::string_view outsideContent) const {
               folder.string() + "\n" + link.string() + "\n" + fifo.string() + "\n" + nul + "\n");
     std::string failures;
     for (const fs::path& path : {folder, link, fifo})
-        failures += path.string() + "\tnot a regular file\n";
-    return failures + "notes.txt\\x00/IMG_13.jpg\tthe path holds a NUL byte\n";
+        failures += path.string() + "\tnot-regular\tnot a regular file\n";
+    return failures + "notes.txt\\x00/IMG_13.jpg\tnul-in-path\tthe path holds a NUL byte\n";
 }
 
 std::string statusCounters(std::string_view line, std::size_t fieldCount,

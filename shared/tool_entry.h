@@ -16,6 +16,13 @@ enum class ToolExit : int {
     SummaryNotWritten = 1,   ///< a scan walked the tree but could not write its summary
     Usage = 2,               ///< wrong argument count; nothing was touched
     JobFilesUnreadable = 3,  ///< the job folder's files cannot be opened or read
+    /// A worker could not write its status line, failure list or output list
+    /// (the job folder's disk is full, or failing): the job folder may count
+    /// fewer photos than were handled.
+    JobFilesNotWritten = 4,
+    /// A worker's photo folder is on a read-only file system: nothing was
+    /// touched.
+    SourceReadOnly = 5,
 };
 
 /// A tool's command-line arguments after the program name.

@@ -14,7 +14,7 @@ WorkerFolder openPhotoFolder(const std::string& path) {
     std::filesystem::create_directories(path, ignored);
     WorkerFolder folder{UniqueFd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)), {}};
     if (!folder.handle)
-        folder.failure = std::strerror(errno);
+        folder.failure = failureFromErrno(errno);
     return folder;
 }
 
@@ -32,10 +32,11 @@ WorkerFolder makeWorkerFolder(const WorkerFolder& parent, const std::string& nam
     struct stat info;
     if (::fstatat(parent.handle.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
         !S_ISDIR(info.st_mode)) {
-        folder.failure =
-            std::string(what) + (S_ISLNK(info.st_mode) ? " is a link" : " is not a folder");
+        const bool link = S_ISLNK(info.st_mode);
+        folder.failure = {link ? FailureCode::FolderIsLink : FailureCode::FolderNotFolder,
+                          std::string(what) + (link ? " is a link" : " is not a folder")};
     } else {
-        folder.failure = std::strerror(error);
+        folder.failure = failureFromErrno(error);
     }
     return folder;
 }

@@ -3,14 +3,15 @@
 #include <string>
 #include <string_view>
 
+#include "failure_reason.h"
 #include "file_io.h"
 
 namespace velmora {
 
 /// A folder a worker writes into, inside the photo folder.
 struct WorkerFolder {
-    UniqueFd handle;      ///< invalid when the folder cannot be used
-    std::string failure;  ///< why not: the reason every photo bound for it fails with
+    UniqueFd handle;  ///< invalid when the folder cannot be used
+    Failure failure;  ///< why not: the reason every photo bound for it fails with
 };
 
 /// Opens the photo folder `path`, made first with any missing parents, as

@@ -58,7 +58,7 @@ struct Job : testkit::JobFolders {
                failures().empty();
     }
 
-    /// The failure list: "path\treason" lines.
+    /// The failure list: "path\tcode\treason" lines.
     std::string failures() const { return readFile(tmp / "failures.txt"); }
 };
 
@@ -147,7 +147,7 @@ TEST(Brevin, CopyKeepsTheSourceItsTimeAndPermissionsAndLeavesNoPartialFile) {
     // The large copy runs out of room part-way and fails alone.
     EXPECT_EQ(job.run(job.args("copy", "1000000"), kNoRoom), 0);
     EXPECT_EQ(job.counters(), "3|1|13|3");
-    EXPECT_EQ(job.failures(), large.string() + "\tFile too large\n");
+    EXPECT_EQ(job.failures(), large.string() + "\tother\tFile too large\n");
     const fs::path copy = job.source / "GANJIL" / "IMG_1.jpg";
     EXPECT_EQ(readFile(copy), "odd photo");
     EXPECT_EQ(readFile(photo), "odd photo");
@@ -189,10 +189,11 @@ TEST(Brevin, CountsFailuresAndNeverReplacesAnything) {
     EXPECT_EQ(
         contentsIn(job.source / "GANJIL"),
         (Contents{{"IMG_7.jpg", "/"}, {"IMG_7 (1).jpg", "older"}, {"IMG_7 (2).jpg", "seven"}}));
-    EXPECT_EQ(job.failures(), superscript.string() + "\tno number at the end of the name\n" +
-                                  job.source.string() + "/gone_1.jpg\tNo such file or directory\n" +
-                                  huge.string() + "\tno number at the end of the name\n" +
-                                  taken.string() + " \tNo such file or directory\n");
+    EXPECT_EQ(job.failures(),
+              superscript.string() + "\tno-number\tno number at the end of the name\n" +
+                  job.source.string() + "/gone_1.jpg\tmissing\tthe photo is no longer there\n" +
+                  huge.string() + "\tno-number\tno number at the end of the name\n" +
+                  taken.string() + " \tmissing\tthe photo is no longer there\n");
 
     // An even folder that cannot be made fails the even photo, and only it.
     Job blocked;
@@ -201,8 +202,8 @@ TEST(Brevin, CountsFailuresAndNeverReplacesAnything) {
     EXPECT_EQ(blocked.run(blocked.args("MOVE")), 0);
     EXPECT_EQ(blocked.counters(), "2|1|3|2");
     EXPECT_EQ(readFile(blocked.source / "IMG_6.jpg"), "six");
-    EXPECT_EQ(blocked.failures(),
-              (blocked.source / "IMG_6.jpg").string() + "\tdestination folder is not a folder\n");
+    EXPECT_EQ(blocked.failures(), (blocked.source / "IMG_6.jpg").string() +
+                                      "\tfolder-not-folder\tdestination folder is not a folder\n");
 }
 
 /// Runs Brevin while another thread polls "status.txt", and gives the
@@ -298,7 +299,7 @@ TEST(Brevin, MovesAcrossFileSystemsWholeOrNotAtAll) {
     job.list({small, large});
     EXPECT_EQ(job.run(job.args("MOVE", "2"), kNoRoom), 0);
     EXPECT_EQ(job.counters(), "2|1|5|2");
-    EXPECT_EQ(job.failures(), large.string() + "\tFile too large\n");
+    EXPECT_EQ(job.failures(), large.string() + "\tother\tFile too large\n");
     EXPECT_EQ(listTree(job.source), (Names{"GANJIL/", "GANJIL/IMG_1.jpg", "GENAP/"}));
     EXPECT_EQ(readFile(job.source / "GANJIL" / "IMG_1.jpg"), "small");
     EXPECT_EQ(statOf(job.source / "GANJIL" / "IMG_1.jpg").st_mtim.tv_nsec, 5);
@@ -359,7 +360,8 @@ TEST(Brevin, KeepsAPhotoThatChangesWhileItIsCopied) {
         EXPECT_EQ(brevin.wait(), 0);
         EXPECT_EQ(readFile(photo).size(), size + 4);
         EXPECT_EQ(listTree(job.source), (Names{"GANJIL/", "GENAP/"}));
-        EXPECT_EQ(job.failures(), photo.string() + "\tthe photo changed while it was copied\n");
+        EXPECT_EQ(job.failures(),
+                  photo.string() + "\tchanged\tthe photo changed while it was copied\n");
         return;
     }
     GTEST_SKIP() << "every copy ended before it could be stopped";
@@ -388,9 +390,9 @@ TEST(Brevin, NeverWritesThroughPlantedFolderLinks) {
         EXPECT_EQ(readFile(even), "two");
         EXPECT_EQ(readFile(job.source / "GANJIL_02" / "IMG_3.jpg"), "three");
         const std::string failures = job.failures();
-        EXPECT_NE(failures.find(odd1.string() + "\tdestination folder is a link\n"),
+        EXPECT_NE(failures.find(odd1.string() + "\tfolder-link\tdestination folder is a link\n"),
                   std::string::npos);
-        EXPECT_NE(failures.find(even.string() + "\tdestination folder is a link\n"),
+        EXPECT_NE(failures.find(even.string() + "\tfolder-link\tdestination folder is a link\n"),
                   std::string::npos);
     }
 }

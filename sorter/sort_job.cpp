@@ -2,9 +2,9 @@
 
 #include "bounded_pool.h"
 #include "destination_folder.h"
-#include "failure_list.h"
 #include "job_protocol.h"
 #include "listed_path.h"
+#include "record_list.h"
 #include "sort_settings.h"
 #include "sort_status.h"
 #include "transfer_step.h"
@@ -25,7 +25,7 @@ TransferOutcome transferCountingErrors(const std::string& path, std::size_t k,
     try {
         return transferListedPhoto(path, k, folders, copy, cache, crossDevice);
     } catch (...) {
-        return {false, 0, "out of memory"};
+        return {false, 0, failureOf(FailureCode::OutOfMemory)};
     }
 }
 
@@ -40,8 +40,8 @@ ToolExit runBrevin(ToolArguments args) {
     const auto files = readWorkList(settings->tmp / job::kWorkList);
     if (!files)
         return ToolExit::JobFilesUnreadable;
-    FailureList failures;
-    if (!failures.create(settings->tmp))
+    RecordList failures;
+    if (!failures.create(settings->tmp, job::kFailures))
         return ToolExit::JobFilesUnreadable;
 
     DestinationFolders folders(*settings);
@@ -50,7 +50,7 @@ ToolExit runBrevin(ToolArguments args) {
     status.begin();
     const auto account = [&](std::size_t k, const TransferOutcome& outcome) {
         if (!outcome.succeeded)
-            failures.record((*files)[k], outcome.failure);
+            failures.append((*files)[k], outcome.failure);
         status.recordOutcome(outcome.succeeded, outcome.size);
     };
     const auto transfer = [&](std::size_t k) {

@@ -16,8 +16,6 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kChanged = "the photo changed while it was copied";
-
 /// Where one step stands: the photo's folder and name, and its destination.
 struct Step {
     int from;          ///< folder of the listed photo
@@ -26,12 +24,16 @@ struct Step {
     struct stat source;  ///< the photo as it was before the transfer
 };
 
-TransferOutcome failed(std::string reason) {
+TransferOutcome failed(Failure reason) {
     return {false, 0, std::move(reason)};
 }
 
+TransferOutcome failed(FailureCode code) {
+    return failed(failureOf(code));
+}
+
 TransferOutcome failedWithError() {
-    return failed(std::strerror(errno));
+    return failed(failureFromErrno(errno));
 }
 
 bool sameFile(const struct stat& a, const struct stat& b) {
@@ -72,20 +74,20 @@ bool unchangedSince(const struct stat& before, const struct stat& now) {
 
 /// Removes the source of a finished, synced copy of it, open as `in`,
 /// unless it changed since the copy began. Gives why it stays, if it does.
-std::optional<std::string> removeCopiedSource(const Step& step, int in) {
+std::optional<Failure> removeCopiedSource(const Step& step, int in) {
     struct stat now;
     if (::fstat(in, &now) != 0 || !unchangedSince(step.source, now))
-        return kChanged;
+        return failureOf(FailureCode::Changed);
     // The copy's name must be on disk before the only other copy goes. A
     // file system that cannot sync a folder says EINVAL.
     if (::fsync(step.to.folder.handle.get()) != 0 && errno != EINVAL)
-        return std::strerror(errno);
+        return failureFromErrno(errno);
     struct stat named;
     if (::fstatat(step.from, step.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
         !sameFile(named, now))
-        return kChanged;
+        return failureOf(FailureCode::Changed);
     if (::unlinkat(step.from, step.name.c_str(), 0) != 0)
-        return std::strerror(errno);
+        return failureFromErrno(errno);
     return std::nullopt;
 }
 
@@ -96,13 +98,13 @@ TransferOutcome moveByCopy(Step& step) {
     if (!in.fd)
         return failed(in.failure);
     if (!sameFile(in.info, step.source))
-        return failed(kChanged);
+        return failed(FailureCode::Changed);
     step.source = in.info;
     std::string copyName;
     TransferOutcome outcome = copyOpened(step, in.fd.get(), CopySync::Synced, &copyName);
     if (!outcome.succeeded)
         return outcome;
-    const std::optional<std::string> kept = removeCopiedSource(step, in.fd.get());
+    const std::optional<Failure> kept = removeCopiedSource(step, in.fd.get());
     if (!kept)
         return outcome;
     // The source stays, so the copy would be a second photo: take it back.
@@ -112,9 +114,9 @@ TransferOutcome moveByCopy(Step& step) {
 
 TransferOutcome movePhoto(Step& step, CrossDevice crossDevice) {
     if (::fstatat(step.from, step.name.c_str(), &step.source, AT_SYMLINK_NOFOLLOW) != 0)
-        return failedWithError();
+        return failed(sourceFailureFromErrno(errno));
     if (!S_ISREG(step.source.st_mode))
-        return failed(kNotRegularFile);
+        return failed(FailureCode::NotRegularFile);
     const int folder = step.to.folder.handle.get();
     bool needsCopy = false;
     const auto claimed = claimFreeName(folder, step.name, [&](const auto& name) {
@@ -139,11 +141,11 @@ TransferOutcome transferListedPhoto(const std::string& listedPath, std::size_t k
                                     FolderCache& cache, CrossDevice crossDevice) {
     // A NUL would cut the path short and name a different file.
     if (listedPath.find('\0') != std::string::npos)
-        return failed("the path holds a NUL byte");
+        return failed(FailureCode::NulInPath);
     const ListedPath split = splitListedPath(listedPath);
     const auto number = numberFromUnicodeNumericRun(split.name);
     if (!number)
-        return failed("no number at the end of the name");
+        return failed(FailureCode::NoNumber);
     const DestinationFolder& destination = folders.folderFor(*number, k);
     if (!destination.folder.handle)
         return failed(destination.folder.failure);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "destination_folder.h"
+#include "failure_reason.h"
 #include "listed_path.h"
 
 namespace velmora {
@@ -13,7 +14,7 @@ namespace velmora {
 struct TransferOutcome {
     bool succeeded = false;
     std::int64_t size = 0;  ///< the photo's size in bytes, read before the transfer
-    std::string failure;    ///< why it failed, in a few English words
+    Failure failure;        ///< why it failed
     /// A move asked not to copy met another file system: nothing was
     /// changed and the step is still to be done, by a move that may copy.
     bool needsCopy = false;

@@ -66,6 +66,15 @@ std::optional<QStringList> fieldsOf(const QString& text, std::size_t needed) {
     return fields;
 }
 
+/// The count at `position` of `fields`, or 0 when the line ends before it
+/// (a line an older tool wrote) or holds no count there.
+qint64 optionalCount(const QStringList& fields, std::size_t position) {
+    if (static_cast<qsizetype>(position) >= fields.size()) {
+        return 0;
+    }
+    return parseDecimalInteger(fields[position]).value_or(0);
+}
+
 }  // namespace
 
 QStringList splitFields(const QString& text) {
@@ -94,7 +103,7 @@ std::optional<double> parseRealNumber(const QString& text) {
 
 std::optional<SortSummaryLine> parseSortSummary(const QString& text) {
     using Field = job::SortSummaryField;
-    const auto fields = fieldsOf(text, Field::count);
+    const auto fields = fieldsOf(text, Field::ignored + 1);
     if (!fields) {
         return std::nullopt;
     }
@@ -105,12 +114,13 @@ std::optional<SortSummaryLine> parseSortSummary(const QString& text) {
     if (!total || !odd || !even || !ignored) {
         return std::nullopt;
     }
-    return SortSummaryLine{*total, *odd, *even, *ignored};
+    return SortSummaryLine{*total, *odd, *even, *ignored,
+                           optionalCount(*fields, Field::unreadableNames)};
 }
 
 std::optional<CompressSummaryLine> parseCompressSummary(const QString& text) {
     using Field = job::CompressSummaryField;
-    const auto fields = fieldsOf(text, Field::count);
+    const auto fields = fieldsOf(text, Field::bytes + 1);
     if (!fields) {
         return std::nullopt;
     }
@@ -120,7 +130,8 @@ std::optional<CompressSummaryLine> parseCompressSummary(const QString& text) {
     if (!photos || !leftAside || !bytes) {
         return std::nullopt;
     }
-    return CompressSummaryLine{*photos, *leftAside, *bytes};
+    return CompressSummaryLine{*photos, *leftAside, *bytes,
+                               optionalCount(*fields, Field::unreadableNames)};
 }
 
 std::optional<SortStatusLine> parseSortStatus(const QString& text) {
@@ -141,7 +152,7 @@ std::optional<SortStatusLine> parseSortStatus(const QString& text) {
 
 std::optional<CompressStatusLine> parseCompressStatus(const QString& text) {
     using Field = job::CompressStatusField;
-    const auto fields = fieldsOf(text, Field::count);
+    const auto fields = fieldsOf(text, Field::total + 1);
     if (!fields) {
         return std::nullopt;
     }
@@ -153,18 +164,32 @@ std::optional<CompressStatusLine> parseCompressStatus(const QString& text) {
     if (!done || !failed || !outputBytes || !inputBytes || !seconds) {
         return std::nullopt;
     }
-    return CompressStatusLine{*done, *failed, *outputBytes, *inputBytes, *seconds};
+    return CompressStatusLine{*done,
+                              *failed,
+                              *outputBytes,
+                              *inputBytes,
+                              *seconds,
+                              optionalCount(*fields, Field::kept),
+                              optionalCount(*fields, Field::uncompressed)};
 }
 
 QList<FailedPhoto> parseFailures(const QString& text) {
     QList<FailedPhoto> failures;
+    const QLatin1Char separator(job::kReasonSeparator);
     for (const QString& line : parsePathList(text)) {
-        const qsizetype separator = line.lastIndexOf(QLatin1Char(job::kReasonSeparator));
-        if (separator < 0) {
-            failures.append({line, QString()});
-        } else {
-            failures.append({line.left(separator), line.mid(separator + 1)});
+        FailedPhoto photo{line, QString(), QString()};
+        // path, code, words; a line of an older list has no code.
+        const qsizetype wordsAt = line.lastIndexOf(separator);
+        if (wordsAt >= 0) {
+            photo.reason = line.mid(wordsAt + 1);
+            photo.path = line.left(wordsAt);
+            const qsizetype codeAt = photo.path.lastIndexOf(separator);
+            if (codeAt >= 0) {
+                photo.code = photo.path.mid(codeAt + 1);
+                photo.path.truncate(codeAt);
+            }
         }
+        failures.append(photo);
     }
     return failures;
 }

@@ -27,6 +27,7 @@ struct SortSummaryLine {
     qint64 odd = 0;
     qint64 even = 0;
     qint64 ignored = 0;
+    qint64 unreadableNames = 0;  ///< among the ignored: photos whose names are not UTF-8
 };
 /// Parses the sort scan's summary; further fields are ignored.
 std::optional<SortSummaryLine> parseSortSummary(const QString& text);
@@ -36,6 +37,7 @@ struct CompressSummaryLine {
     qint64 photos = 0;
     qint64 leftAside = 0;
     double bytes = 0.0;
+    qint64 unreadableNames = 0;  ///< among those left aside: photos whose names are not UTF-8
 };
 /// Parses the compress scan's summary; further fields are ignored.
 std::optional<CompressSummaryLine> parseCompressSummary(const QString& text);
@@ -59,19 +61,24 @@ struct CompressStatusLine {
     double outputBytes = 0.0;
     double inputBytes = 0.0;
     double seconds = 0.0;
+    qint64 kept = 0;          ///< outputs that are the source's own bytes
+    qint64 uncompressed = 0;  ///< copied unchanged: not a readable image
 };
-/// Parses the compress worker's status line; needs every field, reads all
-/// but the total.
+/// Parses the compress worker's status line; needs the fields up to the
+/// total, reads all but the total, and takes missing `kept` and
+/// `uncompressed` fields (an older line) as 0.
 std::optional<CompressStatusLine> parseCompressStatus(const QString& text);
 
 /// One photo a worker could not handle, as the failures list gives it.
 struct FailedPhoto {
     QString path;    ///< the photo's path as the work list gave it
+    QString code;    ///< the reason's code ("disk-full"); empty when the line had none
     QString reason;  ///< a short reason in English; empty when the line had none
 };
-/// Parses a failures list (job::kFailures): one photo a line, its path and
-/// its reason split at the line's last job::kReasonSeparator (a path may hold
-/// that character, a reason never does). Empty lines are dropped.
+/// Parses a failures list (job::kFailures, also job::kUncompressed): one
+/// photo a line, its path, reason code and reason split at the line's last
+/// two job::kReasonSeparator (a path may hold that character, a code or a
+/// reason never does). Empty lines are dropped.
 QList<FailedPhoto> parseFailures(const QString& text);
 
 /// Parses a list of paths, one a line (job::kUnreadable); empty lines dropped.

@@ -85,11 +85,11 @@ class BackendScriptsTest : public QObject {
         QCOMPARE(runScript(links, "sorter_backend.sh",
                            {"scan", tree.filePath("photos"), tree.filePath("sort")}),
                  0);
-        QCOMPARE(readFile(tree.filePath("sort/summary.txt")), "1|1|0|0\n");
+        QCOMPARE(readFile(tree.filePath("sort/summary.txt")), "1|1|0|0|0\n");
         QCOMPARE(runScript(links, "compress_backend.sh",
                            {"scan", tree.filePath("photos"), tree.filePath("compress"), "50"}),
                  0);
-        QCOMPARE(readFile(tree.filePath("compress/summary.txt")), "1|0|1\n");
+        QCOMPARE(readFile(tree.filePath("compress/summary.txt")), "1|0|1|0\n");
     }
 };
 

@@ -302,8 +302,9 @@ class SorterModelTest : public QObject {
     void endAlertListsTheFailures() {
         auto model = makeModel();
         scanWith(*model, "700|350|350|0");
-        QVERIFY(backend_->setFailures({"/foto/a.jpg\tPermission denied",
-                                       "/foto/tab\there.jpg\tnot a regular file", "/foto/c.jpg"}));
+        QVERIFY(backend_->setFailures({"/foto/a.jpg\tpermission\tPermission denied",
+                                       "/foto/tab\there.jpg\tnot-regular\tnot a regular file",
+                                       "/foto/c.jpg"}));
         QVERIFY(backend_->setStatus("3|3|0|1.0|700"));
         QVERIFY(backend_->finish(0));
         runToEnd(*model);

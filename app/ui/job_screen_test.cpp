@@ -418,8 +418,8 @@ void JobScreenTest::fromOpenedToTheEndAlert() {
 
     // The end alert, drawn as a panel, offers the failed photos.
     QVERIFY(backend.setStatus(figures.last));
-    QVERIFY(backend.setFailures({kFolder + "/IMG_0107.jpg\tPermission denied",
-                                 kFolder + "/IMG_0212.jpg\tnot a regular file"}));
+    QVERIFY(backend.setFailures({kFolder + "/IMG_0107.jpg\tpermission\tPermission denied",
+                                 kFolder + "/IMG_0212.jpg\tnot-regular\tnot a regular file"}));
     QVERIFY(backend.finish(0));
     QTRY_VERIFY_WITH_TIMEOUT(w.value("alert", "opened").toBool(), kBackendWait);
     QCOMPARE(w.text("alertTitle"), QStringLiteral("Velmora"));

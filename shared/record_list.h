@@ -1,0 +1,44 @@
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <initializer_list>
+#include <string_view>
+
+#include "failure_reason.h"
+#include "file_io.h"
+
+namespace velmora {
+
+/// One of a worker's lists in the job folder (job::kFailures,
+/// job::kUncompressed, job::kOutputs): one line per photo, its listed path
+/// (escaped like the scan's ignore list when it cannot stand as one line)
+/// and further fields, joined by job::kReasonSeparator. Safe to use from many
+/// worker threads.
+class RecordList {
+  public:
+    /// Creates the list `name` empty in the job folder `folder`, replacing
+    /// the list of an earlier run (never following a link). False when it
+    /// cannot be made.
+    bool create(const std::filesystem::path& folder, std::string_view name);
+
+    /// Appends the line of the photo listed as `listedPath` with `fields`
+    /// (none holds a line break or a tab) in one write to the end of the
+    /// file, so that lines of concurrent workers never mix. False when the
+    /// line could not be written whole; lost() then stays true.
+    bool append(std::string_view listedPath, std::initializer_list<std::string_view> fields);
+
+    /// Appends a failure list's line: the path, the failure's code and words.
+    bool append(std::string_view listedPath, const Failure& failure) {
+        return append(listedPath, {failureCodeName(failure.code), failure.text});
+    }
+
+    /// True once a line could not be written: the list is short.
+    bool lost() const { return lost_.load(std::memory_order_relaxed); }
+
+  private:
+    UniqueFd fd_;
+    std::atomic<bool> lost_{false};
+};
+
+}  // namespace velmora
