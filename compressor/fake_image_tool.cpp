@@ -1,13 +1,15 @@
 // A stand-in image tool for the tests. It takes the encoder's nine
 // arguments; its source comes as /dev/fd/N, and it behaves after the first of
-// these words found in the path of the file behind that descriptor: "exit3"
-// exits 3 and writes nothing; "partial" leaves half a JPEG at the output and
+// these words found in the path of the file behind that descriptor:
+// "unreadable" exits 1 (not an image it can read) and writes nothing;
+// "diskfull" exits 3 (its disk is full) and "writeerror" exits 4 (a write
+// error), both writing nothing; "partial" leaves half a JPEG at the output and
 // exits 1; "nothing" exits 0 writing nothing; "garbage" writes a non-JPEG and
 // exits 0; "vanish" deletes the source and exits 1; "hang" spins until a
 // limit stops it; "sleep" (the first time for a photo) writes its process id
 // to SOURCE.pid, leaves half a JPEG at the output and waits for good, and
 // later acts as "good"; "limits" writes its CPU and address space limits to
-// SOURCE.limits and exits 3; "status" appends the line of the status file in
+// SOURCE.limits and exits 1; "status" appends the line of the status file in
 // "job" beside the photo folder to "seen.txt" there, then acts as "good".
 // Anything else ("good") writes a small JPEG and exits 0.
 #include <sys/resource.h>
@@ -51,8 +53,12 @@ int main(int argc, char** argv) {
         source = args[6];
     const fs::path output = args[8];
 
-    if (has(source, "exit3"))
+    if (has(source, "unreadable"))
+        return 1;
+    if (has(source, "diskfull"))
         return 3;
+    if (has(source, "writeerror"))
+        return 4;
     if (has(source, "partial")) {
         write(output, kFakeJpeg.substr(0, 6), std::ios::trunc);
         return 1;
@@ -82,7 +88,7 @@ int main(int argc, char** argv) {
     }
     if (has(source, "limits")) {
         write(source + ".limits", limit(RLIMIT_CPU) + " " + limit(RLIMIT_AS), std::ios::trunc);
-        return 3;
+        return 1;
     }
     if (has(source, "status")) {
         const fs::path root = fs::path(source).parent_path().parent_path();

@@ -102,10 +102,13 @@ ToolRun runImageTool(const ImageTool& tool, int quality, int source, int workFol
             return {ToolEnd::Failed, std::strerror(errno)};
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        return {ToolEnd::Succeeded, {}};
-    if (WIFSIGNALED(status))
-        return {ToolEnd::Failed, "ended by signal " + std::to_string(WTERMSIG(status))};
-    return {ToolEnd::Failed, "exit status " + std::to_string(WEXITSTATUS(status))};
+        return {ToolEnd::Succeeded, {}, 0};
+    if (WIFSIGNALED(status)) {
+        return {ToolEnd::Failed, "ended by signal " + std::to_string(WTERMSIG(status)), -1,
+                WTERMSIG(status)};
+    }
+    return {ToolEnd::Failed, "exit status " + std::to_string(WEXITSTATUS(status)),
+            WEXITSTATUS(status)};
 }
 
 }  // namespace velmora

@@ -48,6 +48,8 @@ enum class ToolEnd {
 struct ToolRun {
     ToolEnd end = ToolEnd::NotStarted;
     std::string failure;
+    int exitStatus = -1;  ///< the tool's exit status; -1 when it did not exit
+    int signal = 0;       ///< the signal that ended it, 0 if none did
 };
 
 /// Runs `tool` through its limiter with "-s format jpeg -s formatOptions

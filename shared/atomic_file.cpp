@@ -42,10 +42,16 @@ bool replaceFileAtomically(const std::filesystem::path& target, std::string_view
     if (fd < 0)
         return false;
     const bool written = ::fchmod(fd, 0644) == 0 && writeAll(fd, content);
+    int error = errno;
     const bool closed = ::close(fd) == 0;
+    if (written && !closed)
+        error = errno;
     if (written && closed && putInPlace(temporary, target))
         return true;
+    if (written && closed)
+        error = errno;
     ::unlink(temporary.c_str());
+    errno = error;
     return false;
 }
 

@@ -30,7 +30,8 @@ void runStep(const std::function<void(std::size_t)>& step, std::size_t k) {
 }  // namespace
 
 void runBounded(std::size_t count, std::int64_t workers,
-                const std::function<void(std::size_t k)>& step, std::string_view label) {
+                const std::function<void(std::size_t k)>& step, std::string_view label,
+                const std::atomic<bool>* stop) {
     if (count == 0)
         return;
     const std::uint64_t threads = std::min<std::uint64_t>(
@@ -39,6 +40,8 @@ void runBounded(std::size_t count, std::int64_t workers,
     const auto drain = [&] {
         nameThread(label);
         for (std::size_t k; (k = next.fetch_add(1, std::memory_order_relaxed)) < count;) {
+            if (stop != nullptr && stop->load(std::memory_order_relaxed))
+                break;
             runStep(step, k);
         }
     };

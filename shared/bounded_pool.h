@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -17,8 +18,10 @@ inline constexpr std::size_t kMaxPoolThreads = 32;
 /// a time, so at most `workers` steps are ever in flight, and however large
 /// `workers` is, only a few dozen threads run. Each finished step frees its
 /// thread for the next position at once, without a hand-off through the
-/// calling thread. An exception thrown by a step is dropped.
+/// calling thread. An exception thrown by a step is dropped. Once `stop` (when
+/// given) is set, no further step starts; those running end as they do.
 void runBounded(std::size_t count, std::int64_t workers,
-                const std::function<void(std::size_t k)>& step, std::string_view label = "Velmora");
+                const std::function<void(std::size_t k)>& step, std::string_view label = "Velmora",
+                const std::atomic<bool>* stop = nullptr);
 
 }  // namespace velmora

@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -16,12 +18,23 @@ bool kernelCopyRefused(int error) {
            error == EBADF;
 }
 
-bool hardLinksRefused(int error) {
-    return error == EPERM || error == EOPNOTSUPP || error == EMLINK || error == EXDEV;
-}
-
-bool unnamedFilesRefused(int error) {
-    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+/// Reads exactly `length` bytes at `offset` of `fd` into `buffer`; a file
+/// that ends first fails with ENODATA.
+bool readExactly(int fd, char* buffer, std::size_t length, off_t offset) {
+    while (length > 0) {
+        const ssize_t got = ::pread(fd, buffer, length, offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            if (got == 0)
+                errno = ENODATA;
+            return false;
+        }
+        buffer += got;
+        length -= std::size_t(got);
+        offset += got;
+    }
+    return true;
 }
 
 /// Copies `length` bytes at `offset` from `in` to `out` with pread and pwrite.
@@ -51,6 +64,18 @@ bool copyRangeByReadWrite(int in, int out, off_t offset, off_t length) {
     return true;
 }
 
+/// True when the file open as `in` still holds at least `size` bytes.
+bool sourceStillHolds(int in, off_t size) {
+    struct stat now;
+    if (::fstat(in, &now) != 0)
+        return false;
+    if (now.st_size < size) {
+        errno = ENODATA;
+        return false;
+    }
+    return true;
+}
+
 /// Copies `length` bytes at `offset` from `in` to the same offset of `out`.
 bool copyRange(int in, int out, off_t offset, off_t length) {
     loff_t inAt = offset, outAt = offset;
@@ -71,34 +96,23 @@ bool copyRange(int in, int out, off_t offset, off_t length) {
     return true;
 }
 
-}  // namespace
-
-ClaimResult renameNoReplace(int fromFolder, const char* fromName, int toFolder,
-                            const char* toName) {
-    if (::renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE) == 0)
-        return ClaimResult::Claimed;
-    if (errno == EEXIST)
-        return ClaimResult::Taken;
-    // EINVAL: this file system does not know RENAME_NOREPLACE (NFS, FUSE).
-    if (errno != EINVAL)
-        return ClaimResult::Failed;
-    if (::linkat(fromFolder, fromName, toFolder, toName, 0) != 0) {
-        if (errno == EEXIST)
-            return ClaimResult::Taken;
-        if (hardLinksRefused(errno))
-            errno = EXDEV;
-        return ClaimResult::Failed;
-    }
-    if (::unlinkat(fromFolder, fromName, 0) == 0)
-        return ClaimResult::Claimed;
-    // Both names lead to the same file: dropping the new one loses nothing.
-    const int error = errno;
-    ::unlinkat(toFolder, toName, 0);
-    errno = error;
-    return ClaimResult::Failed;
+/// True when the file `info` describes has fewer blocks than its size
+/// needs: only then can it hold holes worth keeping.
+bool mayHoldHoles(const struct stat& info) {
+    return static_cast<off_t>(info.st_blocks) * 512 < info.st_size;
 }
 
+}  // namespace
+
 bool copyFileData(int in, int out, off_t size) {
+    struct stat info;
+    if (::fstat(in, &info) != 0)
+        return false;
+    if (!mayHoldHoles(info)) {
+        if (size > 0 && !copyRange(in, out, 0, size))
+            return false;
+        return sourceStillHolds(in, size) && ::ftruncate(out, size) == 0;
+    }
     off_t at = 0;
     while (at < size) {
         off_t data = ::lseek(in, at, SEEK_DATA);
@@ -121,14 +135,24 @@ bool copyFileData(int in, int out, off_t size) {
         at = hole;
     }
     // A source cut short meanwhile would otherwise end in a made-up hole.
-    struct stat now;
-    if (::fstat(in, &now) != 0)
-        return false;
-    if (now.st_size < size) {
-        errno = ENODATA;
-        return false;
+    return sourceStillHolds(in, size) && ::ftruncate(out, size) == 0;
+}
+
+bool sameContent(int a, int b, off_t size) {
+    constexpr std::size_t kChunk = 1 << 20;
+    const auto first = std::make_unique_for_overwrite<char[]>(kChunk);
+    const auto second = std::make_unique_for_overwrite<char[]>(kChunk);
+    for (off_t at = 0; at < size;) {
+        const std::size_t want = std::size_t(std::min<off_t>(kChunk, size - at));
+        if (!readExactly(a, first.get(), want, at) || !readExactly(b, second.get(), want, at))
+            return false;
+        if (std::memcmp(first.get(), second.get(), want) != 0) {
+            errno = 0;
+            return false;
+        }
+        at += off_t(want);
     }
-    return ::ftruncate(out, size) == 0;
+    return true;
 }
 
 void keepAttributes(int fd, mode_t mode, const struct stat& source) {
@@ -137,54 +161,84 @@ void keepAttributes(int fd, mode_t mode, const struct stat& source) {
     (void)::futimens(fd, times);
 }
 
-PendingFile::PendingFile(int folder, TemporaryArea& area) : folder_(folder) {
-    fd_ = UniqueFd(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-    if (fd_ || !unnamedFilesRefused(errno))
+PendingFile::PendingFile(PublishFolder& folder) : folder_(folder) {
+    if (folder.takesUnnamedFiles()) {
+        fd_ = UniqueFd(::openat(folder.fd(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
         return;
-    areaFolder_ = area.folder();
-    if (areaFolder_ < 0)
+    }
+    const int area = folder.area().folder();
+    if (area < 0)
         return;
-    areaName_ = area.newName();
-    fd_ = UniqueFd(
-        ::openat(areaFolder_, areaName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    areaName_ = folder.area().newName();
+    fd_ = UniqueFd(::openat(area, areaName_.c_str(),
+                            O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd_)
         areaName_.clear();  // nothing was made to remove
 }
 
 PendingFile::~PendingFile() {
     if (!published_ && !areaName_.empty())
-        ::unlinkat(areaFolder_, areaName_.c_str(), 0);
+        ::unlinkat(folder_.area().folder(), areaName_.c_str(), 0);
 }
 
 ClaimResult PendingFile::publish(const std::string& name) {
-    ClaimResult result;
     if (areaName_.empty()) {
-        const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-        result = ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0
-                     ? ClaimResult::Claimed
-                 : errno == EEXIST ? ClaimResult::Taken
-                                   : ClaimResult::Failed;
-    } else {
-        // A network file system may report a failed write only as the file
-        // is closed: a file not written whole gets no name.
-        if (!fd_.close())
-            return ClaimResult::Failed;
-        result = renameNoReplace(areaFolder_, areaName_.c_str(), folder_, name.c_str());
+        const ClaimResult result = folder_.linkUnnamed(fd_.get(), name);
+        if (result != ClaimResult::Claimed)
+            return result;
+        published_ = true;
+        if (fd_.close())
+            return ClaimResult::Claimed;
+        // Some data may never have reached the medium: take the name back.
+        const int error = errno;
+        ::unlinkat(folder_.fd(), name.c_str(), 0);
+        errno = error;
+        return ClaimResult::Failed;
     }
+    struct stat info;
+    if (fd_) {
+        // Many file systems (network ones, FUSE drivers) report a failed
+        // write only as the file is closed: a file not written whole gets no
+        // name.
+        if (::fstat(fd_.get(), &info) != 0 || !fd_.close())
+            return ClaimResult::Failed;
+        size_ = info.st_size;
+    }
+    const ClaimResult result =
+        folder_.moveIn(folder_.area().folder(), areaName_.c_str(), name, size_);
     published_ = result == ClaimResult::Claimed;
     return result;
 }
 
-std::optional<std::string> copyToFreeName(int in, const struct stat& source, mode_t mode,
-                                          int folder, TemporaryArea& area,
-                                          const std::string& wanted, CopySync sync) {
-    PendingFile copy(folder, area);
+Failure nameFailure(PublishFolder& folder, int error) {
+    if (error == ENAMETOOLONG)
+        return failureOf(FailureCode::NameTooLong);
+    if (folder.refusedOnlyTheName(error))
+        return failureOf(FailureCode::NameRefused);
+    return failureFromErrno(error);
+}
+
+CopyOutcome copyToFreeName(int in, const struct stat& source, mode_t mode, PublishFolder& folder,
+                           const std::string& wanted, CopyCheck check) {
+    PendingFile copy(folder);
+    const auto failedNow = [] { return CopyOutcome{std::nullopt, failureFromErrno(errno)}; };
     if (!copy.valid() || !copyFileData(in, copy.fd(), source.st_size))
-        return std::nullopt;
+        return failedNow();
     keepAttributes(copy.fd(), mode, source);
-    if (sync == CopySync::Synced && ::fsync(copy.fd()) != 0)
-        return std::nullopt;
-    return claimFreeName(folder, wanted, [&](const auto& name) { return copy.publish(name); });
+    if (check == CopyCheck::SyncedAndCompared) {
+        if (::fsync(copy.fd()) != 0)
+            return failedNow();
+        if (!sameContent(in, copy.fd(), source.st_size)) {
+            if (errno != 0)
+                return failedNow();
+            return {std::nullopt, failureOf(FailureCode::CopyMismatch)};
+        }
+    }
+    auto name =
+        claimFreeName(folder.fd(), wanted, [&](const auto& name) { return copy.publish(name); });
+    if (!name)
+        return {std::nullopt, nameFailure(folder, errno)};
+    return {std::move(name), {}};
 }
 
 }  // namespace velmora

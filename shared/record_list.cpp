@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "job_file.h"
@@ -11,8 +12,10 @@
 
 namespace velmora {
 
-bool RecordList::create(const std::filesystem::path& folder, std::string_view name) {
+bool RecordList::create(const std::filesystem::path& folder, std::string_view name,
+                        SpaceReserve* reserve) {
     fd_ = createEmptyJobFile(folder, name, O_APPEND);
+    reserve_ = reserve;
     return static_cast<bool>(fd_);
 }
 
@@ -24,14 +27,25 @@ bool RecordList::append(std::string_view listedPath,
         line += field;
     }
     line += '\n';
-    // One write call: with O_APPEND the kernel places it whole at the end. A
-    // short write (the disk filled up mid-line) leaves a torn line, which
-    // readers drop with the list marked short.
-    const ssize_t written = ::write(fd_.get(), line.data(), line.size());
-    if (written == static_cast<ssize_t>(line.size()))
-        return true;
-    lost_.store(true, std::memory_order_relaxed);
-    return false;
+    // One writer at a time, so that the rest of a line the disk cut short
+    // follows it at once.
+    std::lock_guard guard(lock_);
+    std::string_view rest = line;
+    while (!rest.empty()) {
+        const ssize_t written = ::write(fd_.get(), rest.data(), rest.size());
+        if (written > 0) {
+            rest.remove_prefix(std::size_t(written));
+            continue;
+        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        const bool full = written == 0 || isDiskFullError(errno);
+        if (!(full && reserve_ != nullptr && reserve_->release())) {
+            lost_.store(true, std::memory_order_relaxed);
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace velmora

@@ -3,10 +3,12 @@
 #include <atomic>
 #include <filesystem>
 #include <initializer_list>
+#include <mutex>
 #include <string_view>
 
 #include "failure_reason.h"
 #include "file_io.h"
+#include "space_reserve.h"
 
 namespace velmora {
 
@@ -18,14 +20,16 @@ namespace velmora {
 class RecordList {
   public:
     /// Creates the list `name` empty in the job folder `folder`, replacing
-    /// the list of an earlier run (never following a link). False when it
-    /// cannot be made.
-    bool create(const std::filesystem::path& folder, std::string_view name);
+    /// the list of an earlier run (never following a link). A write that
+    /// meets a full disk takes `reserve` (when given, it outlives this) and
+    /// goes on. False when the list cannot be made.
+    bool create(const std::filesystem::path& folder, std::string_view name,
+                SpaceReserve* reserve = nullptr);
 
     /// Appends the line of the photo listed as `listedPath` with `fields`
-    /// (none holds a line break or a tab) in one write to the end of the
-    /// file, so that lines of concurrent workers never mix. False when the
-    /// line could not be written whole; lost() then stays true.
+    /// (none holds a line break or a tab) at the end of the file; lines of
+    /// concurrent workers never mix. False when the line could not be
+    /// written whole; lost() then stays true.
     bool append(std::string_view listedPath, std::initializer_list<std::string_view> fields);
 
     /// Appends a failure list's line: the path, the failure's code and words.
@@ -38,6 +42,8 @@ class RecordList {
 
   private:
     UniqueFd fd_;
+    SpaceReserve* reserve_ = nullptr;
+    std::mutex lock_;
     std::atomic<bool> lost_{false};
 };
 

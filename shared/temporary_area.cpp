@@ -19,6 +19,9 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 constexpr int kCreateAttempts = 8;
+/// The notes of notePlaceholder in an area: "SIZE\tNAME" lines. Not a
+/// number, so no name of newName().
+constexpr const char* kPlaceholderNotes = "placeholders";
 
 UniqueFd openFolderIn(int parent, const char* name) {
     return UniqueFd(::openat(parent, name, kFolderFlags));
@@ -63,11 +66,47 @@ void lockWaiting(int fd) {
     }
 }
 
+/// The whole of the regular file `name` in `folder`; empty when there is none.
+std::string contentOf(int folder, const char* name) {
+    std::string content;
+    const UniqueFd fd(::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    char buffer[4096];
+    for (ssize_t got; fd && (got = ::read(fd.get(), buffer, sizeof buffer)) > 0;)
+        content.append(buffer, std::size_t(got));
+    return content;
+}
+
+/// Removes from `target` the placeholders that the dead area open as `area`
+/// noted and that are still empty: their run died before it renamed the
+/// file over them.
+void removeEmptyPlaceholders(int target, int area) {
+    const std::string notes = contentOf(area, kPlaceholderNotes);
+    std::string_view rest = notes;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        // A line cut off by the kill names nothing for sure.
+        if (end == std::string_view::npos)
+            break;
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end + 1);
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos || line.substr(0, tab) == "0")
+            continue;  // an empty file was due there: an empty file may be the real one
+        const std::string name(line.substr(tab + 1));
+        struct stat info;
+        if (::fstatat(target, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_size == 0) {
+            ::unlinkat(target, name.c_str(), 0);
+        }
+    }
+}
+
 }  // namespace
 
 TemporaryArea::~TemporaryArea() {
     if (!own_)
         return;
+    placeholders_.close();
     empty(own_.get());
     ::unlinkat(partial_.get(), name_.c_str(), AT_REMOVEDIR);
     own_.close();
@@ -86,6 +125,21 @@ int TemporaryArea::folder() {
 
 std::string TemporaryArea::newName() {
     return std::to_string(next_.fetch_add(1, std::memory_order_relaxed));
+}
+
+bool TemporaryArea::notePlaceholder(const std::string& name, off_t size) {
+    const int own = folder();
+    if (own < 0)
+        return false;
+    std::lock_guard guard(lock_);
+    if (!placeholders_) {
+        placeholders_ = UniqueFd(::openat(
+            own, kPlaceholderNotes, O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!placeholders_)
+            return false;
+    }
+    const std::string line = std::to_string(size) + '\t' + name + '\n';
+    return writeAll(placeholders_.get(), line);
 }
 
 bool TemporaryArea::create() {
@@ -129,12 +183,13 @@ void TemporaryArea::removeLeftovers(int folder) {
     const UniqueFd partial = openFolderIn(folder, partialName.c_str());
     if (!partial)
         return;
-    forEachEntry(partial.get(), [&partial](const char* name) {
+    forEachEntry(partial.get(), [&partial, folder](const char* name) {
         const UniqueFd area = openFolderIn(partial.get(), name);
         if (!area || ::flock(area.get(), LOCK_EX | LOCK_NB) != 0 ||
             !stillNamed(partial.get(), name, area.get())) {
             return;  // alive, or not an area
         }
+        removeEmptyPlaceholders(folder, area.get());
         empty(area.get());
         ::unlinkat(partial.get(), name, AT_REMOVEDIR);
     });

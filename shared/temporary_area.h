@@ -35,8 +35,17 @@ class TemporaryArea {
     /// A name for a new file in the area, different at every call.
     std::string newName();
 
+    /// Notes in the area that `name`, in the folder the area is for, is an
+    /// empty placeholder that a file of `size` bytes is about to be renamed
+    /// over. Should this run die before the rename, the next run's
+    /// removeLeftovers removes the placeholder if it is still empty (never a
+    /// file that got its content, nor one noted with size 0). False, with
+    /// errno set, when the note cannot be written.
+    bool notePlaceholder(const std::string& name, off_t size);
+
     /// Removes from the folder open as `folder` every area whose run is no
-    /// longer alive (its lock is free), with everything in it.
+    /// longer alive (its lock is free), with everything in it, and the empty
+    /// placeholders such a run noted and left behind.
     static void removeLeftovers(int folder);
 
   private:
@@ -48,6 +57,7 @@ class TemporaryArea {
     int error_ = 0;
     UniqueFd partial_;
     UniqueFd own_;
+    UniqueFd placeholders_;  ///< the notes of notePlaceholder, opened at the first
     std::string name_;
     std::atomic<unsigned long> next_{0};
 };

@@ -234,6 +234,18 @@ std::string JobFolders::listNonPhotos(std::string_view outsideContent) const {
     return failures + "notes.txt\\x00/IMG_13.jpg\tnul-in-path\tthe path holds a NUL byte\n";
 }
 
+std::vector<std::string> splitText(std::string_view text, char separator) {
+    std::vector<std::string> pieces;
+    while (!text.empty()) {
+        const std::size_t end = text.find(separator);
+        pieces.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return pieces;
+}
+
 std::string statusCounters(std::string_view line, std::size_t fieldCount,
                            std::size_t elapsedField) {
     if (!line.ends_with('\n'))

@@ -128,6 +128,10 @@ struct JobFolders {
     std::string listNonPhotos(std::string_view outsideContent) const;
 };
 
+/// `text` cut at every `separator`; a separator at the very end starts no
+/// further piece ("a\nb\n" gives "a" and "b").
+std::vector<std::string> splitText(std::string_view text, char separator = '\n');
+
 /// The counters of a worker's status line: its fields without the elapsed
 /// one at `elapsedField`, joined by "|". Empty unless `line` is `fieldCount`
 /// fields of ASCII digits ended by one line feed, the elapsed field with one

@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "uuid.h"
@@ -47,6 +49,41 @@ std::string numberedName(const NameParts& parts, int number) {
            withExtension(parts.base + " (" + std::to_string(number) + ")", parts.extension);
 }
 
+/// `text` cut to at most `length` bytes, never inside a UTF-8 character.
+std::string_view cutAtCharacter(std::string_view text, std::size_t length) {
+    if (text.size() <= length)
+        return text;
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        --length;
+    return text.substr(0, length);
+}
+
+/// numberedName, with the base shortened so that the name takes at most
+/// `nameMax` bytes; the number and the extension stay whole. Nothing when
+/// even an empty base does not fit.
+std::optional<std::string> numberedNameWithin(const NameParts& parts, int number,
+                                              std::size_t nameMax) {
+    const std::string suffix = withExtension(" (" + std::to_string(number) + ")", parts.extension);
+    if (suffix.size() >= nameMax)
+        return std::nullopt;
+    const std::string_view base = cutAtCharacter(parts.base, nameMax - suffix.size());
+    if (base.empty() && !parts.base.empty())
+        return std::nullopt;
+    return parts.folder + std::string(base) + suffix;
+}
+
+/// The longest name, in bytes, that the folder of `wanted` in `folder` takes.
+std::size_t longestName(int folder, const NameParts& parts) {
+    long longest = -1;
+    if (parts.folder.empty()) {
+        longest =
+            folder == AT_FDCWD ? ::pathconf(".", _PC_NAME_MAX) : ::fpathconf(folder, _PC_NAME_MAX);
+    } else if (folder == AT_FDCWD || parts.folder.front() == '/') {
+        longest = ::pathconf(parts.folder.c_str(), _PC_NAME_MAX);
+    }
+    return longest > 0 ? std::size_t(longest) : std::size_t(255);
+}
+
 std::string randomName(const NameParts& parts) {
     return parts.folder + withExtension(randomUuidText(), parts.extension);
 }
@@ -88,14 +125,49 @@ std::optional<std::string> claimFreeName(
     if (endsAt(wanted))
         return claimed;
     const NameParts parts = split(wanted);
+    std::size_t nameMax = longestName(folder, parts);
     for (int number = 1; number <= kLastNumber; ++number) {
-        const std::string candidate = numberedName(parts, number);
-        if (!somethingExistsAt(folder, candidate) && endsAt(candidate))
-            return claimed;
+        const auto candidate = numberedNameWithin(parts, number, nameMax);
+        if (!candidate) {
+            errno = ENAMETOOLONG;
+            return std::nullopt;
+        }
+        if (somethingExistsAt(folder, *candidate))
+            continue;
+        const ClaimResult result = attempt(*candidate);
+        if (result == ClaimResult::Claimed)
+            return *candidate;
+        if (result == ClaimResult::Failed && errno == ENAMETOOLONG) {
+            // The file system counts a name's length its own way (exFAT in
+            // UTF-16 units): cut the base further and try this number again.
+            nameMax = candidate->size() - parts.folder.size() - 1;
+            --number;
+            continue;
+        }
+        if (result == ClaimResult::Failed)
+            return std::nullopt;
     }
     for (int tries = 0; tries < kRandomAttempts; ++tries) {
         if (endsAt(randomName(parts)))
             return claimed;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> findTakenName(int folder, const std::string& wanted,
+                                         const std::function<bool(const std::string&)>& visit) {
+    if (!somethingExistsAt(folder, wanted))
+        return std::nullopt;
+    if (visit(wanted))
+        return wanted;
+    const NameParts parts = split(wanted);
+    const std::size_t nameMax = longestName(folder, parts);
+    for (int number = 1; number <= kLastNumber; ++number) {
+        const auto candidate = numberedNameWithin(parts, number, nameMax);
+        if (!candidate || !somethingExistsAt(folder, *candidate))
+            return std::nullopt;
+        if (visit(*candidate))
+            return candidate;
     }
     return std::nullopt;
 }

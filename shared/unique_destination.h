@@ -26,11 +26,20 @@ enum class ClaimResult {
 /// `folder` (AT_FDCWD: the current one), from the first free one, and calls
 /// `attempt` on each until it claims one, moving on whenever the name has
 /// been taken in the meantime. `wanted` and every name given to `attempt`
-/// and given back are relative to that folder. Gives the claimed name, or
-/// nothing when an attempt failed for good. Safe for many callers racing for
-/// one name.
+/// and given back are relative to that folder. A numbered name that would be
+/// longer than the folder's file system takes (or that it refuses with
+/// ENAMETOOLONG) has its base shortened, never its number or extension.
+/// Gives the claimed name, or nothing, with errno set, when an attempt
+/// failed for good. Safe for many callers racing for one name.
 std::optional<std::string> claimFreeName(
     int folder, const std::string& wanted,
     const std::function<ClaimResult(const std::string&)>& attempt);
+
+/// Calls `visit` on the names of the free-name sequence of `wanted` inside
+/// the folder open as `folder` that something holds, in order: `wanted`,
+/// then "base (1).ext" and so on, until the first free one, or until `visit`
+/// gives true. Gives the name `visit` chose, if any.
+std::optional<std::string> findTakenName(int folder, const std::string& wanted,
+                                         const std::function<bool(const std::string&)>& visit);
 
 }  // namespace velmora

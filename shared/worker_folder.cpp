@@ -2,12 +2,38 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
+#include "uuid.h"
+
 namespace velmora {
+
+bool isOnReadOnlyFileSystem(const std::string& path) {
+    std::filesystem::path existing = path;
+    struct statvfs info;
+    while (::statvfs(existing.c_str(), &info) != 0) {
+        if (errno != ENOENT || !existing.has_relative_path())
+            return false;
+        existing = existing.parent_path();
+    }
+    return (info.f_flag & ST_RDONLY) != 0;
+}
+
+bool takesWrites(int folder) {
+    const std::string probe = ".velmora-probe-" + randomUuidText();
+    const int fd =
+        ::openat(folder, probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno != EROFS;
+    ::close(fd);
+    ::unlinkat(folder, probe.c_str(), 0);
+    return true;
+}
 
 WorkerFolder openPhotoFolder(const std::string& path) {
     std::error_code ignored;

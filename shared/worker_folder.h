@@ -27,4 +27,14 @@ WorkerFolder openPhotoFolder(const std::string& path);
 WorkerFolder makeWorkerFolder(const WorkerFolder& parent, const std::string& name,
                               std::string_view what);
 
+/// True when the folder `path`, or the nearest existing folder above it,
+/// lies on a file system mounted read-only.
+bool isOnReadOnlyFileSystem(const std::string& path);
+
+/// False when a file cannot be made in the folder open as `folder` because
+/// its file system takes no writes (EROFS), as on a write-protected card
+/// that a driver mounted for writing: a hidden probe file is made and
+/// removed. True in every other case.
+bool takesWrites(int folder);
+
 }  // namespace velmora

@@ -54,7 +54,7 @@ struct Job : testkit::JobFolders {
     /// True when the job folder holds nothing but the list, the status and
     /// an empty failure list.
     bool jobFolderIsClean() const {
-        return listTree(tmp) == Names{"failures.txt", "files.txt", "status.txt"} &&
+        return listTree(tmp) == Names{"failures.txt", "files.txt", "outputs.txt", "status.txt"} &&
                failures().empty();
     }
 
@@ -156,7 +156,7 @@ TEST(Brevin, CopyKeepsTheSourceItsTimeAndPermissionsAndLeavesNoPartialFile) {
     EXPECT_EQ(statOf(copy).st_mtim.tv_nsec, 123456789);
     EXPECT_EQ(listTree(job.source / "GENAP"), Names{"IMG_4.jpg"});
     EXPECT_EQ(readFile(large), big);
-    EXPECT_EQ(listTree(job.tmp), (Names{"failures.txt", "files.txt", "status.txt"}));
+    EXPECT_EQ(listTree(job.tmp), (Names{"failures.txt", "files.txt", "outputs.txt", "status.txt"}));
 
     // Killed in the middle of the large copy, then run again: the photo
     // arrives whole under its own name.
@@ -407,8 +407,8 @@ TEST(Brevin, TransfersRegularFilesOnly) {
         EXPECT_EQ(job.run(job.args(mode, "1")), 0);
         EXPECT_EQ(job.counters(), "4|4|0|4");
         Names after = before;
-        for (const char* made :
-             {"job/failures.txt", "job/status.txt", "photos/GANJIL/", "photos/GENAP/"}) {
+        for (const char* made : {"job/failures.txt", "job/outputs.txt", "job/status.txt",
+                                 "photos/GANJIL/", "photos/GENAP/"}) {
             after.push_back(made);
         }
         std::sort(after.begin(), after.end());

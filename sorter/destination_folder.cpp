@@ -20,7 +20,7 @@ void makeAndOpen(const WorkerFolder& source, DestinationFolder& destination) {
     if (!destination.folder.handle)
         return;
     TemporaryArea::removeLeftovers(destination.folder.handle.get());
-    destination.area = std::make_unique<TemporaryArea>(destination.folder.handle.get());
+    destination.publish = std::make_unique<PublishFolder>(destination.folder.handle.get());
 }
 
 }  // namespace
@@ -30,12 +30,21 @@ DestinationFolders::DestinationFolders(const SortSettings& settings)
       odd(folders(1, settings.oddFolderCount)),
       even(folders(0, settings.evenFolderCount)) {}
 
-void DestinationFolders::create() {
+FolderSetUp DestinationFolders::create() {
+    if (isOnReadOnlyFileSystem(source))
+        return FolderSetUp::ReadOnly;
     const WorkerFolder sourceFolder = openPhotoFolder(source);
-    for (auto& folder : odd)
-        makeAndOpen(sourceFolder, folder);
-    for (auto& folder : even)
-        makeAndOpen(sourceFolder, folder);
+    if (sourceFolder.failure.code == FailureCode::ReadOnly)
+        return FolderSetUp::ReadOnly;
+    for (auto* parity : {&odd, &even}) {
+        for (auto& folder : *parity) {
+            makeAndOpen(sourceFolder, folder);
+            if (folder.folder.failure.code == FailureCode::ReadOnly ||
+                (folder.folder.handle && !takesWrites(folder.folder.handle.get())))
+                return FolderSetUp::ReadOnly;
+        }
+    }
+    return FolderSetUp::Made;
 }
 
 const DestinationFolder& DestinationFolders::folderFor(std::int64_t number, std::size_t k) const {

@@ -6,19 +6,25 @@
 #include <string>
 #include <vector>
 
+#include "publish_folder.h"
 #include "sort_settings.h"
-#include "temporary_area.h"
 #include "worker_folder.h"
 
 namespace velmora {
 
 /// One destination folder: its name in the source folder and, once made,
-/// its handle, or why it cannot be used; and the temporary area for copies
-/// on file systems without unnamed files.
+/// its handle, or why it cannot be used; and how files get their names in
+/// it.
 struct DestinationFolder {
     std::string name;
     WorkerFolder folder;
-    std::unique_ptr<TemporaryArea> area;
+    std::unique_ptr<PublishFolder> publish;
+};
+
+/// What the making of the destination folders found.
+enum class FolderSetUp {
+    Made,      ///< folders made (those that could not be fail their photos)
+    ReadOnly,  ///< the source folder's file system takes no writes: nothing was made
 };
 
 /// The odd and even destination folders of a run, inside its source folder.
@@ -29,9 +35,12 @@ class DestinationFolders {
     /// Makes the source folder with any missing parents, then every odd
     /// folder and every even folder inside it, and opens each without
     /// following a link (makeWorkerFolder); removes in each the temporary
-    /// areas that killed runs left. Failures are left for the transfers to
-    /// meet: nothing can be put into a folder without a handle.
-    void create();
+    /// areas and empty placeholders that killed runs left. Failures are left
+    /// for the transfers to meet: nothing can be put into a folder without a
+    /// handle. A source folder on a read-only file system (found before any
+    /// folder is made, or by the first folder or file that cannot be made)
+    /// gives ReadOnly.
+    FolderSetUp create();
 
     /// The folder that receives a photo numbered `number` (not negative)
     /// found at position `k` of the whole work list: among the folders of

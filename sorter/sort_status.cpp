@@ -1,10 +1,11 @@
 #include "sort_status.h"
 
 #include <algorithm>
+#include <memory>
 
-#include "atomic_file.h"
 #include "decimal.h"
 #include "job_protocol.h"
+#include "status_file.h"
 
 namespace velmora {
 
@@ -21,8 +22,10 @@ std::string sortStatusLine(std::int64_t done, std::int64_t failed, std::int64_t 
            '\n';
 }
 
-SortStatus::SortStatus(const std::filesystem::path& statusFile, std::int64_t total)
-    : SortStatus([statusFile](std::string_view line) { replaceFileAtomically(statusFile, line); },
+SortStatus::SortStatus(const std::filesystem::path& statusFile, std::int64_t total,
+                       SpaceReserve* reserve)
+    : SortStatus([file = std::make_shared<StatusFile>(statusFile, reserve)](
+                     std::string_view line) { return file->write(line); },
                  total) {}
 
 SortStatus::SortStatus(Publish publish, std::int64_t total)
@@ -45,14 +48,14 @@ void SortStatus::recordOutcome(bool succeeded, std::int64_t size) {
         writeStatus();
 }
 
-void SortStatus::finish() {
+bool SortStatus::finish() {
     std::lock_guard guard(lock);
-    writeStatus();
+    return writeStatus();
 }
 
-void SortStatus::writeStatus() {
+bool SortStatus::writeStatus() {
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    publish(sortStatusLine(done, failed, bytes, std::max(0.001, elapsed.count()), total));
+    return publish(sortStatusLine(done, failed, bytes, std::max(0.001, elapsed.count()), total));
 }
 
 }  // namespace velmora

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "space_reserve.h"
+
 namespace velmora {
 
 /// The status line (job::SortStatusField) with its line feed, the elapsed
@@ -20,26 +22,29 @@ std::string sortStatusLine(std::int64_t done, std::int64_t failed, std::int64_t 
 /// one, and once at the end. Safe to use from many transfer threads.
 class SortStatus {
   public:
-    /// Receives every status line written, in order.
-    using Publish = std::function<void(std::string_view line)>;
+    /// Receives every status line written, in order; false when it could
+    /// not be written.
+    using Publish = std::function<bool(std::string_view line)>;
 
-    /// Publishes into `statusFile` by atomic replacement; failed writes are
-    /// dropped, the next one tries again.
-    SortStatus(const std::filesystem::path& statusFile, std::int64_t total);
+    /// Publishes into `statusFile` (a StatusFile with `reserve`); a failed
+    /// write is dropped, the next one tries again.
+    SortStatus(const std::filesystem::path& statusFile, std::int64_t total,
+               SpaceReserve* reserve = nullptr);
     SortStatus(Publish publish, std::int64_t total);
 
     /// Starts the clock and writes the first line. Called before any transfer.
     void begin();
     /// Counts one finished photo: failed, or transferred with `size` bytes.
     void recordOutcome(bool succeeded, std::int64_t size);
-    /// Writes the final line, once every transfer has finished.
-    void finish();
+    /// Writes the final line, once every transfer has finished. False when
+    /// it could not be written: the status file is out of date.
+    bool finish();
 
   private:
     static constexpr std::int64_t statusEvery = 25;
 
     /// Publishes the counters; the caller holds `lock` while transfers run.
-    void writeStatus();
+    bool writeStatus();
 
     const Publish publish;
     const std::int64_t total;

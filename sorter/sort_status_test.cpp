@@ -21,6 +21,7 @@ Lines writtenCounters(std::int64_t total, int failEvery) {
     SortStatus status(
         [&](std::string_view line) {
             lines.push_back(testkit::statusCounters(line, Field::count, Field::elapsed));
+            return true;
         },
         total);
     status.begin();

@@ -13,8 +13,9 @@ namespace velmora {
 /// What one transfer step adds to the run's counters.
 struct TransferOutcome {
     bool succeeded = false;
-    std::int64_t size = 0;  ///< the photo's size in bytes, read before the transfer
-    Failure failure;        ///< why it failed
+    std::int64_t size = 0;    ///< the photo's size in bytes, read before the transfer
+    std::string destination;  ///< where it went, relative to the source folder
+    Failure failure;          ///< why it failed
     /// A move asked not to copy met another file system: nothing was
     /// changed and the step is still to be done, by a move that may copy.
     bool needsCopy = false;

@@ -1,0 +1,57 @@
+#include "run_stop.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+std::atomic<bool> stopped{false};
+std::atomic<int> stoppingSignal{0};
+
+constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+void onStopSignal(int signal) {
+    int none = 0;
+    stoppingSignal.compare_exchange_strong(none, signal);
+    stopped.store(true);
+}
+
+}  // namespace
+
+void watchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : kStopSignals)
+        ::sigaction(signal, &action, nullptr);
+}
+
+const std::atomic<bool>& stopFlag() {
+    return stopped;
+}
+
+void requestStop() {
+    stopped.store(true);
+}
+
+int stopSignal() {
+    return stoppingSignal.load();
+}
+
+void endByStopSignal() {
+    const int signal = stoppingSignal.load();
+    if (signal == 0)
+        return;
+    ::signal(signal, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    ::raise(signal);
+    ::_exit(128 + signal);  // not reached: the signal ends the process
+}
+
+}  // namespace velmora

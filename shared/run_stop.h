@@ -1,0 +1,36 @@
+#pragma once
+
+// How a worker run is asked to stop handing out photos before the end of its
+// list: by a signal (SIGTERM, SIGINT, SIGHUP: the user ended the job), or by
+// the run itself when its photo folder turns out to be read-only. The photos
+// in flight still end whole and are counted; the rest stay where they were.
+// Process-wide: a tool runs one job.
+
+#include <atomic>
+
+namespace velmora {
+
+/// From now on SIGTERM, SIGINT and SIGHUP ask the run to stop instead of
+/// ending the process at once.
+void watchStopSignals();
+
+/// Set once the run should stop: read it before each photo.
+const std::atomic<bool>& stopFlag();
+
+/// True once the run should stop.
+inline bool stopRequested() {
+    return stopFlag().load(std::memory_order_relaxed);
+}
+
+/// Asks the run to stop, for a reason of its own.
+void requestStop();
+
+/// The signal that asked the run to stop, 0 when none did.
+int stopSignal();
+
+/// When a signal asked the run to stop, ends the process as that signal
+/// would have (its default action, raised again), so that a parent sees it
+/// ended by the signal. Returns when none did.
+void endByStopSignal();
+
+}  // namespace velmora
