@@ -76,6 +76,28 @@ bool sourceStillHolds(int in, off_t size) {
     return true;
 }
 
+/// Makes the file open as `out`, which holds at most `size` bytes, `size`
+/// bytes long: a hole at its end where the file system can make one, else
+/// zeros written (fusefat refuses to extend a file by truncation).
+bool giveLength(int out, off_t size) {
+    struct stat info;
+    if (::fstat(out, &info) != 0)
+        return false;
+    if (info.st_size == size || ::ftruncate(out, size) == 0)
+        return true;
+    const std::string zeros(64 * 1024, '\0');
+    for (off_t at = info.st_size; at < size;) {
+        const ssize_t written =
+            ::pwrite(out, zeros.data(), std::size_t(std::min<off_t>(size - at, off_t(zeros.size()))), at);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        at += written;
+    }
+    return true;
+}
+
 /// Copies `length` bytes at `offset` from `in` to the same offset of `out`.
 bool copyRange(int in, int out, off_t offset, off_t length) {
     loff_t inAt = offset, outAt = offset;
@@ -111,7 +133,7 @@ bool copyFileData(int in, int out, off_t size) {
     if (!mayHoldHoles(info)) {
         if (size > 0 && !copyRange(in, out, 0, size))
             return false;
-        return sourceStillHolds(in, size) && ::ftruncate(out, size) == 0;
+        return sourceStillHolds(in, size) && giveLength(out, size);
     }
     off_t at = 0;
     while (at < size) {
@@ -135,7 +157,7 @@ bool copyFileData(int in, int out, off_t size) {
         at = hole;
     }
     // A source cut short meanwhile would otherwise end in a made-up hole.
-    return sourceStillHolds(in, size) && ::ftruncate(out, size) == 0;
+    return sourceStillHolds(in, size) && giveLength(out, size);
 }
 
 bool sameContent(int a, int b, off_t size) {
