@@ -24,7 +24,8 @@ class CompressScan final : public ScanJob, public WalkVisitor {
   public:
     bool open(const std::string& tmp) override {
         listFd_ = createEmptyJobFile(tmp, job::kWorkList);
-        return static_cast<bool>(listFd_);
+        unreadableNamesFd_ = createEmptyJobFile(tmp, job::kUnreadableNames);
+        return listFd_ && unreadableNamesFd_;
     }
     WalkVisitor& visitor() override { return *this; }
     std::string finish() override {
@@ -37,16 +38,26 @@ class CompressScan final : public ScanJob, public WalkVisitor {
                    .text() +
                '\n';
     }
-    void close() override { listFd_.close(); }
+    void close() override {
+        listFd_.close();
+        unreadableNamesFd_.close();
+    }
 
     bool enterFolder(const WalkEntry& folder) override { return !isCompressOutput(folder.name); }
 
     void visitFile(const WalkEntry& file) override {
         struct stat status;
-        if (!isListablePath(file.path) || !hasPhotoExtension(file.name) ||
+        if (!hasPhotoExtension(file.name) ||
             ::fstatat(file.folderFd, file.name.data(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(status.st_mode)) {
             ++leftAside_;
+            return;
+        }
+        // The compress worker reads the work list line by line as UTF-8.
+        if (!isListablePath(file.path)) {
+            ++leftAside_;
+            ++unreadableNames_;
+            writeLine(unreadableNamesFd_.get(), escapedPath(file.path));
             return;
         }
         ++photos_;
@@ -56,6 +67,7 @@ class CompressScan final : public ScanJob, public WalkVisitor {
 
   private:
     UniqueFd listFd_;
+    UniqueFd unreadableNamesFd_;
     std::int64_t photos_ = 0;
     std::int64_t leftAside_ = 0;
     std::int64_t bytes_ = 0;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace velmora {
 namespace {
 
@@ -40,9 +42,14 @@ TEST(CompressScan, ListsPhotosAndSumsTheirSizes) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out + result.err, "");
     EXPECT_EQ(readFile(job / "files.txt"), linesInWalkOrder(src, listed));
-    EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44|0\n");
-    EXPECT_EQ(listTree(job),
-              (std::vector<std::string>{"files.txt", "summary.txt", "unreadable.txt"}));
+    EXPECT_EQ(readFile(job / "summary.txt"), "6|4|44|2\n");
+    EXPECT_EQ(listTree(job), (std::vector<std::string>{"files.txt", "summary.txt", "unreadable.txt",
+                                                       "unreadable_names.txt"}));
+    // Photos whose names cannot be one list line are told apart, escaped.
+    auto unreadableNames = testkit::splitText(readFile(job / "unreadable_names.txt"), '\n');
+    std::sort(unreadableNames.begin(), unreadableNames.end());
+    EXPECT_EQ(unreadableNames, (std::vector<std::string>{(src / "bad\\xFF.jpg").string(),
+                                                         (src / "nl\\n.jpg").string()}));
 }
 
 }  // namespace

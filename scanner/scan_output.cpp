@@ -13,8 +13,9 @@ namespace velmora {
 namespace {
 
 // In the order of ScanOutput::List, then the progress file.
-constexpr std::array<std::string_view, 5> fileNames = {
-    job::kWorkList, job::kOddList, job::kEvenList, job::kIgnoreList, job::kScanProgress};
+constexpr std::array<std::string_view, 6> fileNames = {job::kWorkList,        job::kOddList,
+                                                       job::kEvenList,        job::kIgnoreList,
+                                                       job::kUnreadableNames, job::kScanProgress};
 
 }  // namespace
 

@@ -21,16 +21,17 @@ struct ScanCounts {
 };
 
 /// The files a sort scan writes into its job folder while it walks: the four
-/// lists and the progress file (job::kWorkList to job::kScanProgress).
+/// lists, the photos with unreadable names (job::kUnreadableNames) and the
+/// progress file.
 class ScanOutput {
   public:
-    enum class List { files, odd, even, ignore };
+    enum class List { files, odd, even, ignore, unreadableNames };
 
     ScanOutput() = default;
     ScanOutput(const ScanOutput&) = delete;
     ScanOutput& operator=(const ScanOutput&) = delete;
 
-    /// Creates the five files empty in `folder`, replacing any earlier ones,
+    /// Creates the six files empty in `folder`, replacing any earlier ones,
     /// and opens them. False when any of them cannot be opened.
     bool open(const std::string& folder);
 
@@ -40,13 +41,12 @@ class ScanOutput {
     /// Rewrites the progress file in place with `counts`: truncated, then one line.
     void writeProgress(const ScanCounts& counts);
 
-    /// Closes the files that are open: the work list, the odd, even and
-    /// ignore lists, then the progress file.
+    /// Closes the files that are open, the progress file last.
     void close();
 
   private:
-    static constexpr std::size_t statusFile = 4;
-    std::array<UniqueFd, 5> fds_;
+    static constexpr std::size_t statusFile = 5;
+    std::array<UniqueFd, 6> fds_;
 };
 
 /// The progress line (job::ScanProgressField) without its line feed.

@@ -20,8 +20,14 @@ void SortScan::visitFile(const WalkEntry& file) {
     ++counts_.visited;
     // The sort worker reads the lists line by line as UTF-8; a path that
     // cannot be one such line is set aside, in an escaped form.
-    if (!isListablePath(file.path))
-        return ignore(escapedPath(file.path));
+    if (!isListablePath(file.path)) {
+        const std::string shown = escapedPath(file.path);
+        if (hasPhotoExtension(file.name) && numberFromAsciiDigitRun(file.name)) {
+            ++counts_.unreadableNames;
+            output_.record(ScanOutput::List::unreadableNames, shown);
+        }
+        return ignore(shown);
+    }
     if (!hasPhotoExtension(file.name))
         return ignore(file.path);
     const auto number = numberFromAsciiDigitRun(file.name);

@@ -73,8 +73,9 @@ TEST(Tallix, SortsATreeIntoTheSixFiles) {
                              "15|9|4|5|6\n",
                              "9|4|5|6|0\n"};
     EXPECT_EQ(readScan(dir / "job"), expected);
-    EXPECT_EQ(listTree(dir / "job"), (Names{"even.txt", "files.txt", "ignore.txt", "odd.txt",
-                                            "scan_status.txt", "summary.txt", "unreadable.txt"}));
+    EXPECT_EQ(listTree(dir / "job"),
+              (Names{"even.txt", "files.txt", "ignore.txt", "odd.txt", "scan_status.txt",
+                     "summary.txt", "unreadable.txt", "unreadable_names.txt"}));
     EXPECT_EQ(readFile(dir / "job" / "unreadable.txt"), "");
 }
 
@@ -89,10 +90,17 @@ TEST(Tallix, SetsAsideNamesThatCannotBeOneListLine) {
     for (const auto& [path, line] : shown)
         writeFile(src / path, "");
     writeFile(src / "ok 6.jpg", "");
+    writeFile(src / "bad\xff_no_number.jpg", "");
+    writeFile(src / "bad\xff_8.txt", "");
     ASSERT_EQ(run(tallix, {src.string(), (dir / "job").string()}).exitCode, 0);
     const std::string ok = linesInWalkOrder(src, {"ok 6.jpg"});
-    EXPECT_EQ(readScan(dir / "job"), (ScanFiles{ok, "", ok, shownLinesInWalkOrder(src, shown),
-                                                "5|1|0|1|4\n", "1|0|1|4|0\n"}));
+    auto ignored = shown;
+    ignored.emplace("bad\xff_no_number.jpg", "/bad\\xFF_no_number.jpg");
+    ignored.emplace("bad\xff_8.txt", "/bad\\xFF_8.txt");
+    EXPECT_EQ(readScan(dir / "job"), (ScanFiles{ok, "", ok, shownLinesInWalkOrder(src, ignored),
+                                                "7|1|0|1|6\n", "1|0|1|6|4\n"}));
+    // Only the numbered photos among them would have been sorted: they are told apart.
+    EXPECT_EQ(readFile(dir / "job/unreadable_names.txt"), shownLinesInWalkOrder(src, shown));
 }
 
 TEST(Tallix, RerunFromARelativeSourceNamedGanjilEmptiesTheOldListsAndReplacesPlantedLinks) {
