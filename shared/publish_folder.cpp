@@ -188,16 +188,18 @@ ClaimResult PublishFolder::placeholderThenRename(int fromFolder, const char* fro
     // O_EXCL is what keeps an existing name, in any letter case where the
     // file system ignores case; the plain rename then only ever replaces
     // our own empty, closed placeholder under exactly its name.
+    if (!area_.notePlaceholder(name, size))
+        return ClaimResult::Failed;
     if (!makeEmptyFile(folder_, name)) {
-        if (errno == EEXIST)
-            return ClaimResult::Taken;
         const int error = errno;
+        area_.withdrawPlaceholder(name);
+        if (error == EEXIST)
+            return ClaimResult::Taken;
         removeIfEmpty(folder_, name);  // made, but its close failed
         errno = error;
         return ClaimResult::Failed;
     }
-    if (area_.notePlaceholder(name, size) &&
-        ::renameat(fromFolder, fromName, folder_, name.c_str()) == 0)
+    if (::renameat(fromFolder, fromName, folder_, name.c_str()) == 0)
         return ClaimResult::Claimed;
     const int error = errno;
     removeIfEmpty(folder_, name);

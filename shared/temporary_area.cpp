@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -19,8 +20,8 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 constexpr int kCreateAttempts = 8;
-/// The notes of notePlaceholder in an area: "SIZE\tNAME" lines. Not a
-/// number, so no name of newName().
+/// The notes of notePlaceholder in an area: "SIZE\tNAME" lines, and
+/// "-\tNAME" for a note taken back. Not a number, so no name of newName().
 constexpr const char* kPlaceholderNotes = "placeholders";
 
 UniqueFd openFolderIn(int parent, const char* name) {
@@ -81,6 +82,7 @@ std::string contentOf(int folder, const char* name) {
 /// file over them.
 void removeEmptyPlaceholders(int target, int area) {
     const std::string notes = contentOf(area, kPlaceholderNotes);
+    std::map<std::string, bool> removable;
     std::string_view rest = notes;
     while (!rest.empty()) {
         const std::size_t end = rest.find('\n');
@@ -90,11 +92,16 @@ void removeEmptyPlaceholders(int target, int area) {
         const std::string_view line = rest.substr(0, end);
         rest.remove_prefix(end + 1);
         const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos || line.substr(0, tab) == "0")
-            continue;  // an empty file was due there: an empty file may be the real one
-        const std::string name(line.substr(tab + 1));
+        if (tab == std::string_view::npos)
+            continue;
+        // An empty file due there may be the real one; a withdrawn note's
+        // name is another's.
+        const std::string_view size = line.substr(0, tab);
+        removable[std::string(line.substr(tab + 1))] = size != "0" && size != "-";
+    }
+    for (const auto& [name, remove] : removable) {
         struct stat info;
-        if (::fstatat(target, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        if (remove && ::fstatat(target, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(info.st_mode) && info.st_size == 0) {
             ::unlinkat(target, name.c_str(), 0);
         }
@@ -121,6 +128,12 @@ int TemporaryArea::folder() {
     }
     errno = error_;
     return own_.get();
+}
+
+void TemporaryArea::withdrawPlaceholder(const std::string& name) {
+    std::lock_guard guard(lock_);
+    if (placeholders_)
+        writeAll(placeholders_.get(), "-\t" + name + '\n');
 }
 
 std::string TemporaryArea::newName() {

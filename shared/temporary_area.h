@@ -35,13 +35,18 @@ class TemporaryArea {
     /// A name for a new file in the area, different at every call.
     std::string newName();
 
-    /// Notes in the area that `name`, in the folder the area is for, is an
-    /// empty placeholder that a file of `size` bytes is about to be renamed
-    /// over. Should this run die before the rename, the next run's
+    /// Notes in the area that `name`, in the folder the area is for, is about
+    /// to be made an empty placeholder that a file of `size` bytes is then
+    /// renamed over. Should this run die before the rename, the next run's
     /// removeLeftovers removes the placeholder if it is still empty (never a
-    /// file that got its content, nor one noted with size 0). False, with
-    /// errno set, when the note cannot be written.
+    /// file that got its content, nor one noted with size 0). Noted before
+    /// the placeholder is made, so that no kill leaves one unnoted. False,
+    /// with errno set, when the note cannot be written.
     bool notePlaceholder(const std::string& name, off_t size);
+
+    /// Takes back the note of `name`: the placeholder could not be made,
+    /// and a file under that name is not this run's.
+    void withdrawPlaceholder(const std::string& name);
 
     /// Removes from the folder open as `folder` every area whose run is no
     /// longer alive (its lock is free), with everything in it, and the empty
