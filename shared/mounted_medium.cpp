@@ -171,7 +171,8 @@ bool MountedMedium::setUp(Medium medium, int megabytes) {
         !whyNot_.empty())
         return false;
     if (recipe.loop) {
-        const RunResult loop = run("/sbin/losetup", {"-f", "--show", image.string()});
+        const RunResult loop =
+            run("/bin/sh", {"-c", "losetup -f --show " + shellQuoted(image.string())});
         if (loop.exitCode != 0 || loop.out.empty()) {
             whyNot_ = "no loop device: " + loop.err;
             return false;
