@@ -1,7 +1,10 @@
 #include "image_tool.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "file_io.h"
 #include "program_location.h"
+#include "run_stop.h"
 
 extern char** environ;
 
@@ -69,6 +74,29 @@ class QuietFileActions {
     posix_spawn_file_actions_t actions_;
 };
 
+/// Waits for the tool `pid` to end and reaps it into `status`. Once a signal
+/// asks the run to stop, the tool is asked too (SIGTERM), so that a run
+/// stopped on its own, not with its whole process group, still ends soon.
+/// False, with errno set, when the tool cannot be waited for.
+bool waitForTool(pid_t pid, int& status) {
+    const UniqueFd ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+    bool asked = false;
+    for (;;) {
+        const pid_t reaped = ::waitpid(pid, &status, WNOHANG);
+        if (reaped == pid)
+            return true;
+        if (reaped < 0 && errno != EINTR)
+            return false;
+        if (!asked && stopSignal() != 0) {
+            ::kill(pid, SIGTERM);
+            asked = true;
+        }
+        // Without a pidfd (an older kernel) this polls ten times a second.
+        pollfd wait = {ended.get(), POLLIN, 0};
+        ::poll(&wait, ended ? 1 : 0, 100);
+    }
+}
+
 }  // namespace
 
 std::optional<ImageTool> findImageTool() {
@@ -97,10 +125,8 @@ ToolRun runImageTool(const ImageTool& tool, int quality, int source, int workFol
     if (refused != 0)
         return {ToolEnd::NotStarted, std::strerror(refused)};
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return {ToolEnd::Failed, std::strerror(errno)};
-    }
+    if (!waitForTool(pid, status))
+        return {ToolEnd::Failed, std::strerror(errno)};
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return {ToolEnd::Succeeded, {}, 0};
     if (WIFSIGNALED(status)) {

@@ -59,7 +59,7 @@ struct ToolRun {
 /// than PATH_MAX); OUTPUT is `outputName` in the folder open as
 /// `workFolder`, the tool's working folder. Standard output and error go to
 /// /dev/null, no other descriptor is inherited, and the tool is killed when
-/// this process dies.
+/// this process dies. A stop signal to this process is passed on to the tool.
 ToolRun runImageTool(const ImageTool& tool, int quality, int source, int workFolder,
                      const std::string& outputName);
 

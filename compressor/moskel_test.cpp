@@ -323,6 +323,38 @@ TEST(Moskel, KilledRunLeavesNoOutputAndItsEncodersDieWithIt) {
     EXPECT_EQ(listTree(outdir), (Names{"sleep_1 (1).jpg", "sleep_1.jpg"}));
 }
 
+// Stopped by SIGTERM (Ctrl-C or the window's STOP), Moskel lets no new photo
+// start, leaves the photos whose encoders it stopped not done, counts every
+// output it wrote, removes its temporary area and dies of the same signal.
+TEST(Moskel, StoppedRunCountsEveryOutputAndLeavesNoTemporaryArea) {
+    Job job;
+    TempDir bin;
+    const fs::path moskel = moskelWithTool(bin, FAKE_TOOL_PATH);
+    for (int k = 1; k <= 6; ++k)
+        job.add("quick/IMG_" + std::to_string(k) + ".png", "q" + kLongerThanTheFakeJpeg);
+    const std::vector<fs::path> slow = {job.add("slow/sleep_1.png", "s1" + kLongerThanTheFakeJpeg),
+                                        job.add("slow/sleep_2.png", "s2" + kLongerThanTheFakeJpeg)};
+    for (int k = 7; k <= 12; ++k)
+        job.add("late/IMG_" + std::to_string(k) + ".png", "l" + kLongerThanTheFakeJpeg);
+    job.list(job.listed);
+    Background stopped({moskel, job.source, job.tmp, "80", "2"});
+    ASSERT_GT(stopped.pid(), 0);
+    ASSERT_TRUE(eventually([&] {
+        return fs::exists(slow[0].string() + ".pid") && fs::exists(slow[1].string() + ".pid");
+    }));
+    ::kill(stopped.pid(), SIGTERM);
+    EXPECT_EQ(stopped.wait(), 128 + SIGTERM);
+
+    const fs::path outdir = job.source / "COMPRESSED_80";
+    const Names outputs = listTree(outdir);
+    EXPECT_EQ(outputs.size(), 6u);  // the quick ones; the late ones never started
+    for (const std::string& name : outputs)
+        EXPECT_TRUE(name.starts_with("IMG_")) << name;
+    EXPECT_EQ(job.counters().substr(0, 4), "6|0|");
+    EXPECT_EQ(testkit::splitText(readFile(job.tmp / "outputs.txt")).size(), 6u);
+    EXPECT_EQ(readFile(job.tmp / "failures.txt"), "");
+}
+
 TEST(Moskel, OutputsTakeTheSourcesPermissionsWithinTheUmask) {
     TempDir bin;
     const fs::path moskel = moskelWithTool(bin, FAKE_TOOL_PATH);

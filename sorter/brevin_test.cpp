@@ -330,6 +330,34 @@ bool holdsFileBelow(pid_t pid, const fs::path& folder) {
     return false;
 }
 
+// Stopped by SIGTERM (Ctrl-C or the window's STOP) part-way, Brevin ends the
+// photos in flight whole, counts each one it finished, starts no other,
+// removes its temporary areas and dies of the same signal.
+TEST(Brevin, StoppedRunCountsEveryPhotoItFinished) {
+    Job job;
+    std::vector<fs::path> photos;
+    const std::string content(256 * 1024, 'p');
+    for (int k = 1; k <= 300; ++k)
+        photos.push_back(
+            job.photo("IMG_" + std::to_string(k) + ".jpg", content + std::to_string(k)));
+    job.list(photos);
+    testkit::Background brevin({BREVIN_PATH, job.source, job.tmp, "COPY", "1", "1", "1"});
+    ASSERT_TRUE(testkit::eventually([&] {
+        const std::string counters = job.counters();
+        return !counters.empty() && counters[0] != '0';
+    }));
+    ::kill(brevin.pid(), SIGTERM);
+    const int end = brevin.wait();
+    // It may have finished just before the signal came.
+    EXPECT_TRUE(end == 128 + SIGTERM || end == 0) << end;
+    const std::size_t done = std::stoul(job.counters());
+    EXPECT_EQ(testkit::splitText(readFile(job.tmp / "outputs.txt")).size(), done);
+    EXPECT_EQ(listTree(job.source / "GANJIL").size() + listTree(job.source / "GENAP").size(), done);
+    EXPECT_EQ(job.failures(), "");
+    for (const auto& name : listTree(job.source / "GANJIL"))
+        EXPECT_EQ(readFile(job.source / "GANJIL" / name), readFile(job.source / name));
+}
+
 TEST(Brevin, KeepsAPhotoThatChangesWhileItIsCopied) {
     Job job;
     const OtherFileSystem elsewhere(job);
