@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages that building, testing and running Velmora need,
 # and those its benchmarks compare against (jpegoptim) or work on (the camera
-# photographs of mate-backgrounds). Does nothing when every package is already
+# photographs of mate-backgrounds), and the file systems that the media tests
+# mount (camera cards and USB drives). Does nothing when every package is already
 # present.
 set -eu
 
@@ -19,6 +20,8 @@ xvfb xauth
 desktop-file-utils appstream man-db groff-base
 dpkg-dev file
 jpegoptim mate-backgrounds
+exfat-fuse exfatprogs fusefat dosfstools ntfs-3g xfsprogs btrfs-progs e2fsprogs
+fuse3 libfuse3-dev
 "
 
 missing=""
