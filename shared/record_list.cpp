@@ -12,11 +12,27 @@
 
 namespace velmora {
 
+namespace {
+
+constexpr std::size_t kBatchBytes = 16 * 1024;
+
+}  // namespace
+
 bool RecordList::create(const std::filesystem::path& folder, std::string_view name,
-                        SpaceReserve* reserve) {
+                        SpaceReserve* reserve, Writing writing) {
     fd_ = createEmptyJobFile(folder, name, O_APPEND);
     reserve_ = reserve;
+    writing_ = writing;
     return static_cast<bool>(fd_);
+}
+
+bool RecordList::flush() {
+    std::lock_guard guard(lock_);
+    if (held_.empty() || !fd_)
+        return !lost();
+    const bool written = writeOut(held_);
+    held_.clear();
+    return written;
 }
 
 bool RecordList::append(std::string_view listedPath,
@@ -30,7 +46,19 @@ bool RecordList::append(std::string_view listedPath,
     // One writer at a time, so that the rest of a line the disk cut short
     // follows it at once.
     std::lock_guard guard(lock_);
-    std::string_view rest = line;
+    if (writing_ == Writing::InBatches) {
+        held_ += line;
+        if (held_.size() < kBatchBytes)
+            return true;
+        const bool written = writeOut(held_);
+        held_.clear();
+        return written;
+    }
+    return writeOut(line);
+}
+
+bool RecordList::writeOut(std::string_view text) {
+    std::string_view rest = text;
     while (!rest.empty()) {
         const ssize_t written = ::write(fd_.get(), rest.data(), rest.size());
         if (written > 0) {

@@ -43,7 +43,7 @@ struct SortLists {
     bool create(const std::filesystem::path& tmp) {
         reserve.create(tmp);
         return failures.create(tmp, job::kFailures, &reserve) &&
-               outputs.create(tmp, job::kOutputs, &reserve);
+               outputs.create(tmp, job::kOutputs, &reserve, RecordList::Writing::InBatches);
     }
     bool lost() const { return failures.lost() || outputs.lost(); }
 };
@@ -115,6 +115,7 @@ ToolExit runBrevin(ToolArguments args) {
     }
     // The temporary areas go before the last status line says the run ended.
     folders.reset();
+    lists.outputs.flush();
     const bool statusWritten = status.finish();
     endByStopSignal();
     if (readOnlyMet)
