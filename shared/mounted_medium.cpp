@@ -242,6 +242,12 @@ FaultyMount::~FaultyMount() {
     }
 }
 
+std::string bind(const fs::path& what, const fs::path& where) {
+    if (std::string whyNot = whyNoMounts(); !whyNot.empty())
+        return whyNot;
+    return shell("mount --bind " + shellQuoted(what) + " " + shellQuoted(where));
+}
+
 bool bindReadOnly(const fs::path& what, const fs::path& where, std::string& whyNot) {
     if (whyNot = whyNoMounts(); !whyNot.empty())
         return false;

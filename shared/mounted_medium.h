@@ -77,6 +77,11 @@ class FaultyMount {
     std::string whyNot_;
 };
 
+/// Shows the folder `what` at `where` too (a bind mount, as when a card is
+/// mounted inside a photo folder); gives "" or why it could not.
+/// Unmount with unmount().
+std::string bind(const std::filesystem::path& what, const std::filesystem::path& where);
+
 /// Mounts `what` on `where` as a bind mount made read-only; false (with the
 /// reason in `whyNot`) when it cannot. Unmount with unmount().
 bool bindReadOnly(const std::filesystem::path& what, const std::filesystem::path& where,

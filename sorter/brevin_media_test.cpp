@@ -154,10 +154,7 @@ TEST(BrevinMedia, RefusedNamesFailAndStayLongNamesArrive) {
                            {"sub/" + longBase + " 5.jpg", "long too"}};
         testkit::writeTree(laptop.path(), refused);
         testkit::writeTree(laptop.path(), fine);
-        ASSERT_EQ(::system(("mount --bind '" + laptop.path().string() + "' '" +
-                            (card / "laptop").string() + "'")
-                               .c_str()),
-                  0);
+        ASSERT_EQ(testkit::bind(laptop.path(), card / "laptop"), "");
         const Sort sort{card.path()};
         EXPECT_EQ(sort.run("MOVE", 2, 1), 0);
         EXPECT_EQ(sort.failureCodes(),
@@ -181,10 +178,7 @@ TEST(BrevinMedia, FullDiskFailsTheRestAtOnceAndCutsNothingOff) {
     fs::create_directory(card / "phone");
     const MountedMedium phone(Medium::tmpfs, 32);
     SKIP_UNLESS_MOUNTED(phone);
-    ASSERT_EQ(::system(("mount --bind '" + phone.path().string() + "' '" +
-                        (card / "phone").string() + "'")
-                           .c_str()),
-              0);
+    ASSERT_EQ(testkit::bind(phone.path(), card / "phone"), "");
     const Tree tree = testkit::cameraTree(24, 1024 * 1024, 5);
     testkit::writeTree(card / "phone", tree);
     const Sort sort{card.path()};
@@ -269,10 +263,7 @@ TEST_P(FailingMedium, FailsOnlyThePhotosHitAndKeepsTheirSources) {
     if (move) {
         SKIP_UNLESS_MOUNTED(phone);
         testkit::writeTree(phone.path(), tree);
-        ASSERT_EQ(::system(("mount --bind '" + phone.path().string() + "' '" +
-                            (medium / "card/phone").string() + "'")
-                               .c_str()),
-                  0);
+        ASSERT_EQ(testkit::bind(phone.path(), medium / "card/phone"), "");
     }
     const Sort sort{medium / "card"};
     EXPECT_EQ(sort.run(fault.mode, 2, 1), 0);
@@ -327,10 +318,7 @@ TEST(BrevinMedia, KilledCrossDeviceMoveLosesNothingAndARerunFinishes) {
         fs::create_directory(drive / "card");
         const MountedMedium card(Medium::tmpfs, 32);
         SKIP_UNLESS_MOUNTED(card);
-        ASSERT_EQ(::system(("mount --bind '" + card.path().string() + "' '" +
-                            (drive / "card").string() + "'")
-                               .c_str()),
-                  0);
+        ASSERT_EQ(testkit::bind(card.path(), drive / "card"), "");
         const Tree tree = testkit::cameraTree(30, 256 * 1024, trial);
         testkit::writeTree(card.path(), tree);
         const Sort sort{drive.path()};
