@@ -120,6 +120,10 @@ bool hasEnded(pid_t pid) {
     return stat.empty() || stat.find(") Z ") != std::string::npos;
 }
 
+bool isStopped(pid_t pid) {
+    return readFile("/proc/" + std::to_string(pid) + "/stat").find(") T ") != std::string::npos;
+}
+
 bool eventually(const std::function<bool()>& check) {
     for (int i = 0; i < 1000 && !check(); ++i)
         ::usleep(10000);

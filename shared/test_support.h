@@ -71,6 +71,10 @@ class Background {
 /// True once `pid` has ended (gone, or a zombie no one has reaped yet).
 bool hasEnded(pid_t pid);
 
+/// True once `pid` has been stopped by a signal (SIGSTOP takes effect only
+/// when the process next leaves the kernel).
+bool isStopped(pid_t pid);
+
 /// Waits up to ten seconds for `check`; gives its last answer.
 bool eventually(const std::function<bool()>& check);
 

@@ -91,15 +91,16 @@ bool unchangedSince(const struct stat& before, const struct stat& now) {
 /// destination, unless it changed since it was read. Gives why it stays, if
 /// it does.
 std::optional<Failure> removeCopiedSource(const Step& step, int in) {
+    // The copy's name must be on disk before the only other copy goes. A
+    // file system that cannot sync a folder says EINVAL.
+    if (::fsync(step.to.folder.handle.get()) != 0 && errno != EINVAL)
+        return failureFromErrno(errno);
+    // Looked at last, just before it goes, to leave a writer the least time.
     struct stat now;
     if (::fstat(in, &now) != 0)
         return failureFromErrno(errno);  // a card pulled out, most likely
     if (!unchangedSince(step.source, now))
         return failureOf(FailureCode::Changed);
-    // The copy's name must be on disk before the only other copy goes. A
-    // file system that cannot sync a folder says EINVAL.
-    if (::fsync(step.to.folder.handle.get()) != 0 && errno != EINVAL)
-        return failureFromErrno(errno);
     struct stat named;
     if (::fstatat(step.from, step.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0)
         return sourceFailureFromErrno(errno);
