@@ -1,7 +1,11 @@
 #include "run_stop.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace velmora {
 
@@ -27,6 +31,19 @@ void watchStopSignals() {
     sigemptyset(&action.sa_mask);
     for (const int signal : kStopSignals)
         ::sigaction(signal, &action, nullptr);
+}
+
+void endWithLauncher() {
+    const char* launcher = std::getenv(kLauncherVariable);
+    if (launcher == nullptr)
+        return;
+    const std::string pid = launcher;
+    ::unsetenv(kLauncherVariable);
+    // Set before the parent is looked at: a launcher that dies in between
+    // is then still seen to be gone.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (std::to_string(::getppid()) != pid)
+        ::raise(SIGTERM);
 }
 
 const std::atomic<bool>& stopFlag() {

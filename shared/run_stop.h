@@ -14,6 +14,16 @@ namespace velmora {
 /// ending the process at once.
 void watchStopSignals();
 
+/// The environment variable by which a launcher asks its tools to end with
+/// it: it holds the launcher's process id.
+inline constexpr const char* kLauncherVariable = "VELMORA_LAUNCHER_PID";
+
+/// When the launcher named by kLauncherVariable is this process's parent,
+/// has SIGTERM sent here when it dies; when it is already gone, raises
+/// SIGTERM at once. The variable is then dropped, so that the tool's own
+/// children do not take it. Does nothing without the variable.
+void endWithLauncher();
+
 /// Set once the run should stop: read it before each photo.
 const std::atomic<bool>& stopFlag();
 

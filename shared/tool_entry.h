@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "run_stop.h"
+
 namespace velmora {
 
 /// How a tool's run ends; the value is its exit status.
@@ -31,9 +33,11 @@ using ToolArguments = std::span<const std::string_view>;
 /// A tool's entry: runs the tool on `args` and tells how it ended.
 using ToolEntry = ToolExit (*)(ToolArguments args);
 
-/// The whole of a tool's main function: runs `entry` on the arguments after
-/// the program name and gives its exit status.
+/// The whole of a tool's main function: binds the tool to its launcher
+/// where asked, runs `entry` on the arguments after the program name and
+/// gives its exit status.
 inline int runToolMain(ToolEntry entry, int argc, char** argv) {
+    endWithLauncher();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     return static_cast<int>(entry(args));
 }

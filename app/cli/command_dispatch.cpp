@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <unistd.h>
+
 #include <clocale>
 #include <cstdio>
 
@@ -11,6 +13,7 @@
 #include "console.h"
 #include "exit_status.h"
 #include "job_commands.h"
+#include "run_stop.h"
 
 namespace velmora::cli {
 
@@ -50,6 +53,9 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     // as the command line's own are.
     std::setlocale(LC_MESSAGES, "C");
     velmora::muteCompletionSound();
+    // The tools end with this process, also when it is killed: no job goes
+    // on with no one to report to.
+    qputenv(velmora::kLauncherVariable, QByteArray::number(getpid()));
     Console console(stdout, stderr);
     return commandLine.command == Command::Sort ? runSort(commandLine.job, console)
                                                 : runCompress(commandLine.job, console);

@@ -34,8 +34,10 @@ InterruptWatch::InterruptWatch() {
     }
     notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &InterruptWatch::collectPending);
+    // A closed terminal sends SIGHUP: the job ends as on Ctrl-C.
     handle(SIGINT, onSignal);
     handle(SIGTERM, onSignal);
+    handle(SIGHUP, onSignal);
 }
 
 InterruptWatch::~InterruptWatch() {
@@ -44,6 +46,7 @@ InterruptWatch::~InterruptWatch() {
     }
     handle(SIGINT, SIG_DFL);
     handle(SIGTERM, SIG_DFL);
+    handle(SIGHUP, SIG_DFL);
     notifier_.reset();
     close(pipeEnds[0]);
     close(pipeEnds[1]);

@@ -7,7 +7,7 @@
 
 namespace velmora::cli {
 
-/// Catches SIGINT and SIGTERM while it exists and reports each on the main
+/// Catches SIGINT, SIGTERM and SIGHUP while it exists and reports each on the main
 /// thread's event loop, so that a subcommand can end its job in order
 /// instead of dying at once. One may exist at a time; destroying it gives
 /// both signals back their default action.
