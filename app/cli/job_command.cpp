@@ -1,5 +1,9 @@
 #include "job_command.h"
 
+#include <sys/statvfs.h>
+
+#include <QFile>
+
 #include "backend_files.h"
 #include "exit_status.h"
 #include "interrupt_watch.h"
@@ -7,13 +11,11 @@
 #include "job_folder.h"
 #include "job_protocol.h"
 #include "source_folder.h"
+#include "tool_entry.h"
 
 namespace velmora::cli {
 
 namespace {
-
-/// How many failed photos or unreadable folders are listed by name.
-constexpr int kListed = 20;
 
 /// "sort: 40/100 (40%), 12 file/s, ETA 00:15", and the failures so far.
 QString liveLineOf(const JobCommand& command, const JobModel& model) {
@@ -36,22 +38,79 @@ void warnOfUnreadableFolders(const QString& jobFolder, Console& console) {
     }
     console.error(
         QStringLiteral("%1 folders could not be read and were left out:").arg(folders.size()));
-    console.errorText(limitedList(folders, kListed).join(u'\n') + u'\n');
+    console.errorText(limitedList(folders, kListedPhotos).join(u'\n') + u'\n');
 }
 
-void listFailures(const QString& jobFolder, Console& console) {
+/// "1 photo has a name", "3 photos have names": `count` and the words that
+/// follow it, in the singular or the plural.
+QString photosThat(qint64 count, const QString& singular, const QString& plural) {
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
+}
+
+/// Tells, after the scan, of the photos it left out because their names
+/// cannot be read, and lists them as the scan escaped them.
+void warnOfUnreadableNames(const JobCommand& command, qint64 count, const QString& jobFolder,
+                           Console& console) {
+    if (count <= 0) {
+        return;
+    }
+    console.error(
+        photosThat(count, QStringLiteral("photo has a name"), QStringLiteral("photos have names")) +
+        QStringLiteral(" that cannot be read and will not be %1:").arg(command.doneVerb));
+    const QStringList paths = parsePathList(jobFileText(jobFolder, job::kUnreadableNames));
+    if (!paths.isEmpty()) {
+        console.errorText(limitedList(paths, kListedPhotos).join(u'\n') + u'\n');
+    }
+}
+
+/// The end message's line for the same photos: they are still where they
+/// were, and a user about to format the card must know.
+void remindOfUnreadableNames(const JobCommand& command, qint64 count, Console& console) {
+    if (count > 0) {
+        console.print(photosThat(count, QStringLiteral("photo has a name"),
+                                 QStringLiteral("photos have names")) +
+                      QStringLiteral(" that cannot be read and %1 not %2.")
+                          .arg(count == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+                               command.doneVerb));
+    }
+}
+
+/// Lists the failed photos; says so apart when the disk filled, since
+/// every photo after that failed for the same reason.
+void listFailures(const QString& jobFolder, const QString& source, Console& console) {
     QStringList lines;
+    qint64 diskFull = 0;
     for (const FailedPhoto& photo : parseFailures(jobFileText(jobFolder, job::kFailures))) {
         lines << (photo.reason.isEmpty() ? photo.path
                                          : photo.path + QStringLiteral(": ") + photo.reason);
+        if (photo.code == QLatin1String("disk-full")) {
+            ++diskFull;
+        }
     }
     if (lines.isEmpty()) {
         return;
     }
     console.print(QStringLiteral("Failed photos:"));
-    for (const QString& line : limitedList(lines, kListed)) {
+    for (const QString& line : limitedList(lines, kListedPhotos)) {
         console.print(line);
     }
+    if (diskFull > 0) {
+        console.error(QStringLiteral("the disk of '%1' is full: ").arg(source) +
+                      photosThat(diskFull, QStringLiteral("photo"), QStringLiteral("photos")) +
+                      QStringLiteral(" failed for want of space and stayed where they were."));
+    }
+}
+
+/// True when `folder` lies on a file system mounted read-only.
+bool isOnReadOnlyFileSystem(const QString& folder) {
+    struct statvfs info {};
+    return statvfs(QFile::encodeName(folder).constData(), &info) == 0 &&
+           (info.f_flag & ST_RDONLY) != 0;
+}
+
+void sayReadOnly(const QString& source, Console& console) {
+    console.error(
+        QStringLiteral("'%1' is on a read-only file system: nothing was changed.").arg(source));
 }
 
 QString outcomeText(const RunEnd& end) {
@@ -78,6 +137,16 @@ QString summaryOf(const JobCommand& command, const JobModel& model, const RunEnd
         summary += QStringLiteral(", %1 not done").arg(notDone);
     }
     return summary + QStringLiteral(", ") + command.amounts(statusLine);
+}
+
+/// What a worker's own exit status says, beyond "stopped".
+void explainWorkerStatus(int exitStatus, const QString& jobFolder, Console& console) {
+    if (exitStatus == static_cast<int>(ToolExit::JobFilesNotWritten)) {
+        console.error(QStringLiteral("the disk of the job folder '%1' is full or failing: the "
+                                     "counts above may be short. Every photo is where the run "
+                                     "left it, whole.")
+                          .arg(jobFolder));
+    }
 }
 
 int exitStatusOf(const RunEnd& end, const JobModel& model, int signal) {
@@ -123,6 +192,9 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
             break;
     }
     warnOfUnreadableFolders(model.jobFolder(), console);
+    const qint64 unreadableNames =
+        command.unreadableNames(jobFileText(model.jobFolder(), job::kSummary));
+    warnOfUnreadableNames(command, unreadableNames, model.jobFolder(), console);
     if (scan == ScanOutcome::NothingFound) {
         console.print(QStringLiteral("%1: no %2 in %3 (other files: %4); nothing to do.")
                           .arg(command.name, command.photosCalled, *source,
@@ -138,17 +210,38 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
         return kAllDone;
     }
 
+    // Found before the worker starts, so that nothing is tried photo by photo.
+    if (isOnReadOnlyFileSystem(*source)) {
+        sayReadOnly(*source, console);
+        return kCannotRun;
+    }
+
     const RunEnd end = driver.run([&] { return liveLineOf(command, model); });
     if (!end.launchError.isNull()) {
         console.error(QStringLiteral("cannot start the %1: %2").arg(command.name, end.launchError));
         return kCannotRun;
     }
-    console.print(summaryOf(command, model, end, jobFileText(model.jobFolder(), job::kStatus)));
+    if (end.outcome == RunOutcome::Stopped &&
+        end.exitStatus == static_cast<int>(ToolExit::SourceReadOnly)) {
+        sayReadOnly(*source, console);
+        return kCannotRun;
+    }
+    const QString statusLine = jobFileText(model.jobFolder(), job::kStatus);
+    console.print(summaryOf(command, model, end, statusLine));
+    if (command.doneDetails) {
+        for (const QString& line : command.doneDetails(statusLine, model.jobFolder())) {
+            console.print(line);
+        }
+    }
     if (end.outcome == RunOutcome::Interrupted) {
         console.print(
             QStringLiteral("The photos done stay done; the others were left as they were."));
     }
-    listFailures(model.jobFolder(), console);
+    remindOfUnreadableNames(command, unreadableNames, console);
+    listFailures(model.jobFolder(), *source, console);
+    if (end.outcome == RunOutcome::Stopped) {
+        explainWorkerStatus(end.exitStatus, model.jobFolder(), console);
+    }
     return exitStatusOf(end, model, interrupts.firstSignal());
 }
 

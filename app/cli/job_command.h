@@ -11,6 +11,9 @@
 
 namespace velmora::cli {
 
+/// How many failed, unreadable or uncompressed photos are listed by name.
+inline constexpr int kListedPhotos = 20;
+
 /// What sets one subcommand apart from the other: its name and the texts
 /// only it can make from its model and its status line.
 struct JobCommand {
@@ -21,6 +24,14 @@ struct JobCommand {
     /// The amounts of data in a run's summary, from the worker's status
     /// line (empty text when it could not be read).
     std::function<QString(const QString& statusLine)> amounts;
+    /// What the job does to a photo, in the past: "sorted", "compressed".
+    QString doneVerb;
+    /// How many photos the scan left out because their names cannot be
+    /// read, from its summary line.
+    std::function<qint64(const QString& summaryLine)> unreadableNames;
+    /// The lines below a run's summary that tell apart some of the photos
+    /// done, from the worker's status line and job folder; none by default.
+    std::function<QStringList(const QString& statusLine, const QString& jobFolder)> doneDetails;
 };
 
 /// Runs a subcommand through `model`, whose choices are already set: checks

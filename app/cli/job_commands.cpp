@@ -6,6 +6,7 @@
 #include "compress_model.h"
 #include "formatting.h"
 #include "job_command.h"
+#include "job_folder.h"
 #include "job_protocol.h"
 #include "sorter_model.h"
 
@@ -22,6 +23,35 @@ QStringList folderLines(const QString& source, const QStringList& names) {
     QStringList lines;
     for (const QString& name : names) {
         lines << QStringLiteral("  ") + QDir(source).filePath(name);
+    }
+    return lines;
+}
+
+/// The photos done that were not re-encoded: kept as they were, since
+/// re-encoding made them no smaller, or copied unchanged, since the
+/// encoder could not read them (these listed by name).
+QStringList compressDetails(const CompressStatusLine& status, const QString& jobFolder) {
+    QStringList lines;
+    if (status.kept > 0) {
+        lines << (status.kept == 1
+                      ? QStringLiteral("1 photo was kept as it was: re-encoded, it came out "
+                                       "no smaller.")
+                      : QStringLiteral("%1 photos were kept as they were: re-encoded, they came "
+                                       "out no smaller.")
+                            .arg(status.kept));
+    }
+    if (status.uncompressed > 0) {
+        lines << (status.uncompressed == 1
+                      ? QStringLiteral("1 file was copied without compression: it is not a "
+                                       "readable image.")
+                      : QStringLiteral("%1 files were copied without compression: they are not "
+                                       "readable images.")
+                            .arg(status.uncompressed));
+        QStringList paths;
+        for (const FailedPhoto& photo : parseFailures(jobFileText(jobFolder, job::kUncompressed))) {
+            paths << photo.path;
+        }
+        lines << limitedList(paths, kListedPhotos);
     }
     return lines;
 }
@@ -65,6 +95,10 @@ int runSort(const JobOptions& options, Console& console) {
                                .arg(model.workers())} +
                folderLines(model.sourcePath(), folders);
     };
+    command.doneVerb = QStringLiteral("sorted");
+    command.unreadableNames = [](const QString& summaryLine) {
+        return parseSortSummary(summaryLine).value_or(SortSummaryLine{}).unreadableNames;
+    };
     command.amounts = [](const QString& statusLine) {
         const SortStatusLine status = parseSortStatus(statusLine).value_or(SortStatusLine{});
         return formatByteSize(status.bytes) + QStringLiteral(" in ") + secondsText(status.seconds);
@@ -100,6 +134,15 @@ int runCompress(const JobOptions& options, Console& console) {
         return formatByteSize(status.inputBytes) + QStringLiteral(" read, ") +
                formatByteSize(status.outputBytes) + QStringLiteral(" written in ") +
                secondsText(status.seconds);
+    };
+    command.doneVerb = QStringLiteral("compressed");
+    command.unreadableNames = [](const QString& summaryLine) {
+        return parseCompressSummary(summaryLine).value_or(CompressSummaryLine{}).unreadableNames;
+    };
+    command.doneDetails = [](const QString& statusLine, const QString& jobFolder) {
+        const CompressStatusLine status =
+            parseCompressStatus(statusLine).value_or(CompressStatusLine{});
+        return compressDetails(status, jobFolder);
     };
     return runJobCommand(model, command, options, console);
 }

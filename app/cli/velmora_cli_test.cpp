@@ -9,8 +9,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <unistd.h>
@@ -45,6 +47,11 @@ struct PipedRun {
     /// photos and unreadable folders it lists, and how its run ends.
     QString summary = {}, status = {};
     int failures = 0, unreadable = 0, runExit = 0;
+    /// The code and words of each failed photo the stand-in lists.
+    QString failureReason = QStringLiteral("not a photo");
+    /// Lines of the stand-in's lists of photos whose names cannot be read
+    /// and of photos copied uncompressed; SRC is the source.
+    QStringList unreadableNames = {}, uncompressed = {};
     bool sourceUnreadable = false;  ///< the stand-in's scan could not read the source itself
     int exitCode = 0;
     QString out = {}, err = {};  ///< patterns of the whole output; SRC is the source
@@ -97,6 +104,20 @@ bool matchesWhole(const QString& pattern, const QString& source, const QByteArra
     return QRegularExpression(QRegularExpression::anchoredPattern(filled))
         .match(QString::fromUtf8(text))
         .hasMatch();
+}
+
+/// The processes whose command lines name `path`.
+QList<qint64> processesNaming(const QString& path) {
+    QList<qint64> found;
+    const QByteArray wanted = QFile::encodeName(path);
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        if (number && readFile(QStringLiteral("/proc/%1/cmdline").arg(pid)).contains(wanted)) {
+            found << pid;
+        }
+    }
+    return found;
 }
 
 /// The pattern of a usage error saying `message`.
@@ -307,6 +328,71 @@ class VelmoraCliTest : public QObject {
              .unreadable = 21,
              .out = QRegularExpression::escape("sort finished: 2 done, 0 failed, 0 KB in 0.1 s\n"),
              .err = QRegularExpression::escape(unreadable + "  and 1 more\n")});
+        // What the user must know beyond the counts: a full disk, a full
+        // job folder, a read-only SOURCE, names that cannot be read, photos
+        // kept or copied uncompressed.
+        add("disk full",
+            {.program = "fake",
+             .arguments = {"sort", "SRC"},
+             .summary = "3|2|1|0",
+             .status = "3|2|1024|0.2|3",
+             .failures = 2,
+             .failureReason = "disk-full\tdisk full",
+             .exitCode = 1,
+             .out = QRegularExpression::escape("sort finished: 1 done, 2 failed, 1 KB in 0.2 s\n"
+                                               "Failed photos:\n"
+                                               "  SRC/photo 1.jpg: disk full\n"
+                                               "  SRC/photo 2.jpg: disk full\n"),
+             .err = QRegularExpression::escape("velmora: the disk of 'SRC' is full: 2 photos "
+                                               "failed for want of space and stayed where they "
+                                               "were.\n")});
+        add("job folder full",
+            {.program = "fake",
+             .arguments = {"sort", "SRC"},
+             .summary = "10|5|5|0",
+             .status = "4|1|0|0.2|10",
+             .failures = 1,
+             .runExit = 4,
+             .exitCode = 3,
+             .out = QRegularExpression::escape("sort stopped with exit status 4: 3 done, 1 failed, "
+                                               "6 not done, 0 KB in 0.2 s\n"
+                                               "Failed photos:\n"
+                                               "  SRC/photo 1.jpg: not a photo\n"),
+             .err = R"(velmora: the disk of the job folder '[^\n]+' is full or failing: the )"
+                    R"(counts above may be short\. Every photo is where the run left it, )"
+                    R"(whole\.\n)"});
+        add("read-only to the worker",
+            {.program = "fake",
+             .arguments = {"compress", "SRC"},
+             .summary = "2|0|2048|0",
+             .runExit = 5,
+             .exitCode = 3,
+             .err = QRegularExpression::escape(
+                 "velmora: 'SRC' is on a read-only file system: nothing was changed.\n")});
+        add("names that cannot be read",
+            {.program = "fake",
+             .arguments = {"sort", "SRC"},
+             .summary = "3|2|1|2|2",
+             .status = "3|0|0|0.1|3",
+             .unreadableNames = {"SRC/a\\xff1.jpg", "SRC/b\\xfe2.jpg"},
+             .out = QRegularExpression::escape(
+                 "sort finished: 3 done, 0 failed, 0 KB in 0.1 s\n"
+                 "2 photos have names that cannot be read and were not sorted.\n"),
+             .err = QRegularExpression::escape(
+                 "velmora: 2 photos have names that cannot be read and will not be sorted:\n"
+                 "  SRC/a\\xff1.jpg\n  SRC/b\\xfe2.jpg\n")});
+        add("compress keeps some and copies some",
+            {.program = "fake",
+             .arguments = {"compress", "SRC"},
+             .summary = "4|0|4096|0",
+             .status = "4|0|1024|4096|0.3|4|1|2",
+             .uncompressed = {"SRC/empty.jpg\tnot-image\tnot a readable image; copied unchanged",
+                              "SRC/notes.jpg\tnot-image\tnot a readable image; copied unchanged"},
+             .out = QRegularExpression::escape(
+                 "compress finished: 4 done, 0 failed, 4 KB read, 1 KB written in 0.3 s\n"
+                 "1 photo was kept as it was: re-encoded, it came out no smaller.\n"
+                 "2 files were copied without compression: they are not readable images.\n"
+                 "  SRC/empty.jpg\n  SRC/notes.jpg\n")});
         // Readable when checked, but no longer when scanned.
         add("source unreadable to the scan",
             {.program = "fake",
@@ -323,7 +409,7 @@ class VelmoraCliTest : public QObject {
         const QStringList before = treeBelow(source);
         QStringList failures, unreadable;
         for (int n = 1; n <= std::max(run.failures, run.unreadable); ++n) {
-            failures << QStringLiteral("%1/photo %2.jpg\tnot a photo").arg(source).arg(n);
+            failures << QStringLiteral("%1/photo %2.jpg\t").arg(source).arg(n) + run.failureReason;
             unreadable << QStringLiteral("%1/locked %2").arg(source).arg(n);
         }
         QVERIFY(run.summary.isEmpty() || backend_->setSummary(run.summary));
@@ -331,6 +417,11 @@ class VelmoraCliTest : public QObject {
         QVERIFY(run.failures == 0 || backend_->setFailures(failures.mid(0, run.failures)));
         QVERIFY(run.unreadable == 0 || backend_->setUnreadable(unreadable.mid(0, run.unreadable)));
         QVERIFY(!run.sourceUnreadable || backend_->setUnreadable({source}));
+        QStringList unreadableNames = run.unreadableNames, uncompressed = run.uncompressed;
+        QVERIFY(run.unreadableNames.isEmpty() ||
+                backend_->setUnreadableNames(unreadableNames.replaceInStrings("SRC", source)));
+        QVERIFY(run.uncompressed.isEmpty() ||
+                backend_->setUncompressed(uncompressed.replaceInStrings("SRC", source)));
         QVERIFY(backend_->finish(run.runExit));
         const QString program =
             run.program == "built" ? kProgram : programWith(run.program != "fake");
@@ -373,6 +464,68 @@ class VelmoraCliTest : public QObject {
         }
         QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ExeOwner);
+    }
+
+    // A SOURCE on a read-only mount ends the job before any photo is
+    // tried: one message, exit status 3, nothing changed. A dry run still
+    // reports.
+    void readOnlySource() {
+        if (getuid() != 0) {
+            QSKIP("mounting a read-only file system needs root");
+        }
+        const QString source = path("card");
+        QVERIFY(QDir().mkpath(source));
+        const auto mount = [](const QStringList& arguments) {
+            return QProcess::execute(QStringLiteral("mount"), arguments) == 0;
+        };
+        if (!mount({"-t", "tmpfs", "-o", "size=4m", "tmpfs", source})) {
+            QSKIP("tmpfs cannot be mounted here");
+        }
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {source}); });
+        QVERIFY(writeTree(source, {"DCIM/IMG_1.jpg", "DCIM/IMG_2.jpg"}));
+        QVERIFY(mount({"-o", "remount,ro", source}));
+        const QStringList before = treeBelow(source);
+        for (const QString& command : {QStringLiteral("sort"), QStringLiteral("compress")}) {
+            const ProgramRun run = runPiped(kProgram, {command, source}, environment());
+            QCOMPARE(run.exitCode, 3);
+            QCOMPARE(run.out, QByteArray());
+            QCOMPARE(QString::fromUtf8(run.err),
+                     QStringLiteral("velmora: '%1' is on a read-only file system: nothing was "
+                                    "changed.\n")
+                         .arg(source));
+            QCOMPARE(runPiped(kProgram, {command, source, "--dry-run"}, environment()).exitCode, 0);
+        }
+        QCOMPARE(treeBelow(source), before);
+    }
+
+    // Killed, velmora takes its job with it: the worker stops as on Ctrl-C,
+    // ends the photos in flight whole and leaves no temporary folder.
+    void killedCommandLineEndsItsJob() {
+        const QString source = path("src");
+        const QString output = QDir(source).filePath("COMPRESSED_50");
+        QStringList names;
+        for (int i = 0; i < 200; ++i) {
+            names << QStringLiteral("photo_%1.jpg").arg(i);
+        }
+        QVERIFY(writeTree(source, names, {640, 480}));
+        bool killed = false;
+        const ProgramRun run =
+            runPiped(kProgram, {"compress", source, "--workers", "1"}, environment(),
+                     [&](const QByteArray&, qint64 velmora, int) {
+                         if (!killed && QDir(output).entryList(QDir::Files).size() >= 3) {
+                             killed = kill(static_cast<pid_t>(velmora), SIGKILL) == 0;
+                         }
+                     });
+        QVERIFY(killed);
+        QCOMPARE(run.exitCode, -1);  // ended by the signal
+        QTRY_COMPARE_WITH_TIMEOUT(processesNaming(source), QList<qint64>{}, 10000);
+        const QStringList outputs = QDir(output).entryList(QDir::Files);
+        QVERIFY2(outputs.size() < names.size(), "the job went on without its command line");
+        QCOMPARE(QDir(output).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 outputs);
+        for (const QString& name : outputs) {
+            QVERIFY2(!QImage(QDir(output).filePath(name)).isNull(), qPrintable(name));
+        }
     }
 
     // On a terminal: the scan's and the run's live lines, each redrawn in
@@ -455,6 +608,10 @@ class VelmoraCliTest : public QObject {
             << "scan" << SIGINT << "sort interrupted during the scan: nothing was changed.\n";
         QTest::newRow("SIGTERM during the run")
             << "sort" << SIGTERM
+            << "sort interrupted: 3 done, 0 failed, 7 not done, 2 KB in 1.0 s\n" + kInterruptedNote;
+        // A closed terminal.
+        QTest::newRow("SIGHUP during the run")
+            << "sort" << SIGHUP
             << "sort interrupted: 3 done, 0 failed, 7 not done, 2 KB in 1.0 s\n" + kInterruptedNote;
     }
 

@@ -22,6 +22,14 @@ bool FakeBackend::setUnreadable(const QStringList& folders) {
     return write(QStringLiteral("unreadable.txt"), folders.join('\n') + '\n');
 }
 
+bool FakeBackend::setUnreadableNames(const QStringList& paths) {
+    return write(QStringLiteral("unreadable_names.txt"), paths.join('\n') + '\n');
+}
+
+bool FakeBackend::setUncompressed(const QStringList& lines) {
+    return write(QStringLiteral("uncompressed.txt"), lines.join('\n') + '\n');
+}
+
 bool FakeBackend::setFailures(const QStringList& lines) {
     return write(QStringLiteral("failures.txt"), lines.join('\n') + '\n');
 }

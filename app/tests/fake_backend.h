@@ -22,6 +22,8 @@ class FakeBackend {
     bool setSummary(const QString& line);
     /// The folders the next scans could not read, one a line.
     bool setUnreadable(const QStringList& folders);
+    /// The photos whose names the next scans could not read, one a line.
+    bool setUnreadableNames(const QStringList& paths);
     /// The exit status of the next scans (0 unless set).
     bool setScanExit(int status);
     /// While held, a scan waits before it ends.
@@ -30,6 +32,9 @@ class FakeBackend {
     bool setStatus(const QString& line);
     /// The failures list (path, tab, reason; one a line) runs leave as they end.
     bool setFailures(const QStringList& lines);
+    /// The photos copied without compression (path, tab, code, tab,
+    /// reason; one a line) runs leave as they end.
+    bool setUncompressed(const QStringList& lines);
     /// Ends the running run, or the next one as it starts, with `exitStatus`
     /// after it has written the current status line once more.
     bool finish(int exitStatus);

@@ -4,10 +4,12 @@
 # and compress_backend.sh, and steers it through files in that folder:
 #   hold         while present, a scan waits before it ends
 #   summary.txt     copied into the job folder (the third argument) by "scan"
-#   unreadable.txt  copied into the job folder by "scan"
+#   unreadable.txt, unreadable_names.txt
+#                   copied into the job folder by "scan"
 #   scan.exit       the exit status of "scan" (0 when absent)
 #   status.txt      mirrored into the job folder while a run lasts
-#   failures.txt    copied into the job folder as a run ends
+#   failures.txt, uncompressed.txt
+#                   copied into the job folder as a run ends
 #   exit         ends a run with the status it holds, or by SIGKILL for "kill"
 # Every call writes its process id to VERB.pid, then its arguments, one per
 # line, to VERB.args. A run also ends, with status 1, when the control folder
@@ -26,8 +28,9 @@ mirror_status() {
 
 if [[ $verb == scan ]]; then
     while [[ -e $control/hold ]]; do sleep 0.01; done
-    [[ -f $control/summary.txt ]] && cp "$control/summary.txt" "$job/summary.txt"
-    [[ -f $control/unreadable.txt ]] && cp "$control/unreadable.txt" "$job/unreadable.txt"
+    for name in summary.txt unreadable.txt unreadable_names.txt; do
+        [[ -f $control/$name ]] && cp "$control/$name" "$job/$name"
+    done
     exit "$(cat "$control/scan.exit" 2>/dev/null || echo 0)"
 fi
 
@@ -36,7 +39,9 @@ while [[ -d $control && ! -f $control/exit ]]; do
     sleep 0.02
 done
 mirror_status
-[[ -f $control/failures.txt ]] && cp "$control/failures.txt" "$job/failures.txt"
+for name in failures.txt uncompressed.txt; do
+    [[ -f $control/$name ]] && cp "$control/$name" "$job/$name"
+done
 ending=$(cat "$control/exit" 2>/dev/null || echo 1)
 [[ $ending == kill ]] && kill -KILL $$
 exit "$ending"
