@@ -2,6 +2,7 @@
 
 #include "backend_files.h"
 #include "formatting.h"
+#include "job_folder.h"
 #include "job_protocol.h"
 #include "published_field.h"
 #include "run_figures.h"
@@ -78,7 +79,29 @@ bool CompressModel::takeSummary(const QString& text) {
     setIgnored(summary->leftAside);
     setInputBytes(summary->bytes);
     setOutputBytes(0.0);
+    setUnreadableNames(summary->unreadableNames);
     return true;
+}
+
+QStringList CompressModel::runEndDetails(const QString& runFolder) const {
+    const auto status =
+        velmora::parseCompressStatus(velmora::jobFileText(runFolder, velmora::job::kStatus));
+    if (!status) {
+        return {};
+    }
+    QStringList lines;
+    if (status->kept > 0) {
+        //: In the end alert: re-encoded, these photos came out no smaller, so they are kept as they
+        //: were.
+        lines << tr("%n foto dibiarkan apa adanya (tidak lebih kecil setelah dikompres).", nullptr,
+                    static_cast<int>(status->kept));
+    }
+    if (status->uncompressed > 0) {
+        //: In the end alert: files the encoder could not read, copied unchanged.
+        lines << tr("%n foto disalin tanpa kompresi (bukan gambar yang terbaca).", nullptr,
+                    static_cast<int>(status->uncompressed));
+    }
+    return lines;
 }
 
 QString CompressModel::scannedStatus() const {

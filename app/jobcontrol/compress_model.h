@@ -56,6 +56,7 @@ class CompressModel : public JobModel {
     void clearRunFigures() override;
     QStringList scanArguments(const QString& jobFolder) const override;
     bool takeSummary(const QString& text) override;
+    QStringList runEndDetails(const QString& runFolder) const override;
     /// "Scan selesai. Output: " and the output folder's name.
     QString scannedStatus() const override;
     QStringList runArguments() const override;

@@ -121,6 +121,10 @@ class CompressModelTest : public QObject {
                                   << "12 0 1.0 MB 1|Scan selesai. Output: COMPRESSED_50|";
         QTest::newRow("none") << "0|3|0"
                               << "0 3 0 KB 0|Tidak ada file foto yang didukung.|";
+        QTest::newRow("names that cannot be read")
+            << "12|3|1048576|2"
+            << "12 3 1.0 MB 1|Scan selesai. Output: COMPRESSED_50 2 foto bernama tidak terbaca "
+               "dan tidak akan diproses.|";
         QTest::newRow("two pieces") << "12|0" << failed;
         QTest::newRow("not a number") << "12|0|big" << failed;
     }
@@ -135,6 +139,59 @@ class CompressModelTest : public QObject {
                   .arg(int(model->scanReady()))
                   .arg(model->status(), model->showAlert() ? model->alertText() : QString()),
               "outcome");
+    }
+
+    // What the end of a run tells beyond the counts: photos kept or copied
+    // uncompressed, a full disk, names the scan could not read, a full job
+    // folder, a read-only photo folder.
+    void runEnds_data() {
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("runStatus");
+        QTest::addColumn<QString>("failureCode");  // of the one failed photo, if any
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("ended");  // status|alert
+        const QString counts = QStringLiteral("Proses Selesai\nBerhasil: 9\nGagal: 1\n");
+        QTest::newRow("kept, uncompressed, disk full")
+            << "10|0|1000|0"
+            << "10|1|500|1000|2.0|10|3|2"
+            << "disk-full" << 0
+            << "Kompresi selesai.|" + counts +
+                   "3 foto dibiarkan apa adanya (tidak lebih kecil setelah dikompres).\n"
+                   "2 foto disalin tanpa kompresi (bukan gambar yang terbaca).\n"
+                   "Disk penuh: 1 foto gagal karena ruang habis dan tetap di tempatnya.";
+        QTest::newRow("names that cannot be read")
+            << "10|2|1000|2"
+            << "10|1|500|1000|2.0|10|0|0"
+            << "encoder-failed" << 0
+            << "Kompresi selesai.|" + counts + "2 foto bernama tidak terbaca dan tidak diproses.";
+        QTest::newRow("job folder full")
+            << "10|0|1000|0"
+            << "10|1|500|1000|2.0|10|0|0"
+            << "encoder-failed" << 4
+            << "Kompresi berhenti dengan error (code 4).|" + counts +
+                   "Disk folder kerja penuh: hitungan di atas mungkin kurang. Setiap foto ada di "
+                   "tempat proses meninggalkannya, utuh.";
+        const QString readOnly = QStringLiteral(
+            "Folder foto ada di media yang hanya bisa dibaca (read-only). Tidak ada yang diubah.");
+        QTest::newRow("read-only") << "10|0|1000|0"
+                                   << "0|0|0|0|0.0|10|0|0"
+                                   << "" << 5 << readOnly + '|' + readOnly;
+    }
+    void runEnds() {
+        QFETCH(QString, summary);
+        QFETCH(QString, runStatus);
+        QFETCH(QString, failureCode);
+        QFETCH(int, exit);
+        auto model = makeModel();
+        scanWith(*model, summary);
+        QVERIFY(backend_->setStatus(runStatus));
+        QVERIFY(failureCode.isEmpty() ||
+                backend_->setFailures({path("photos/x.jpg") + '\t' + failureCode + "\twhy"}));
+        QVERIFY(backend_->finish(exit));
+        model->start();
+        QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
+        QTEST(model->status() + '|' + (model->showAlert() ? model->alertText() : QString()),
+              "ended");
     }
 
     // The chooser's title is checked through the window in main_window_test.

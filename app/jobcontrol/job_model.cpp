@@ -11,6 +11,7 @@
 #include "job_folder.h"
 #include "job_protocol.h"
 #include "published_field.h"
+#include "tool_entry.h"
 
 JobModel::JobModel(const JobSetup& setup, QObject* parent)
     : QObject(parent),
@@ -128,17 +129,49 @@ void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome,
     setProcessed(0);
     setFailed(0);
     setScanReady(total_ > 0);
-    setStatus(
-        withUnreadableCount(total_ > 0 ? scannedStatus() : setup_.nothingFound, unreadable.size()));
+    setStatus(withUnreadableCount(total_ > 0 ? scannedStatus() : setup_.nothingFound,
+                                  unreadable.size(), unreadableNames_));
 }
 
-QString JobModel::withUnreadableCount(const QString& status, qsizetype unreadable) {
-    if (unreadable == 0) {
-        return status;
+QString JobModel::withUnreadableCount(const QString& status, qsizetype unreadable,
+                                      qint64 unreadableNames) {
+    QString text = status;
+    if (unreadable > 0) {
+        //: Follows the status line after a scan.
+        text += u' ' + tr("%n folder tidak dapat dibaca.", nullptr, static_cast<int>(unreadable));
     }
-    //: Follows the status line after a scan.
-    return status + u' ' +
-           tr("%n folder tidak dapat dibaca.", nullptr, static_cast<int>(unreadable));
+    if (unreadableNames > 0) {
+        //: Follows the status line after a scan: these photos stay where they are.
+        text += u' ' + tr("%n foto bernama tidak terbaca dan tidak akan diproses.", nullptr,
+                          static_cast<int>(unreadableNames));
+    }
+    return text;
+}
+
+QString JobModel::runEndText(const QString& runFolder, int exitStatus,
+                             const QList<velmora::FailedPhoto>& failures) const {
+    QStringList lines{velmora::completionAlert(processed_, failed_)};
+    lines << runEndDetails(runFolder);
+    const auto diskFull = std::count_if(failures.begin(), failures.end(), [](const auto& photo) {
+        return photo.code == QLatin1String("disk-full");
+    });
+    if (diskFull > 0) {
+        //: In the end alert: the destination's disk filled during the run.
+        lines << tr("Disk penuh: %n foto gagal karena ruang habis dan tetap di tempatnya.", nullptr,
+                    static_cast<int>(diskFull));
+    }
+    if (unreadableNames_ > 0) {
+        //: In the end alert: photos the scan left out; they stay where they are.
+        lines << tr("%n foto bernama tidak terbaca dan tidak diproses.", nullptr,
+                    static_cast<int>(unreadableNames_));
+    }
+    if (exitStatus == static_cast<int>(velmora::ToolExit::JobFilesNotWritten)) {
+        //: In the end alert: the temporary folder's disk filled, so the counts may be short.
+        lines << tr(
+            "Disk folder kerja penuh: hitungan di atas mungkin kurang. Setiap foto ada "
+            "di tempat proses meninggalkannya, utuh.");
+    }
+    return lines.join(u'\n');
 }
 
 void JobModel::start() {
@@ -231,21 +264,36 @@ void JobModel::finishRun(int exitStatus) {
     setIsBusy(false);
     setIsPaused(false);
     readStatus(true);
-    const QVariantList failures = readFailures();
+    const QString runFolder = runFolder_->path();
+    const auto failures =
+        velmora::parseFailures(velmora::jobFileText(runFolder, velmora::job::kFailures));
+    const QString endText = runEndText(runFolder, exitStatus, failures);
     runFolder_.reset();
+    if (exitStatus == static_cast<int>(velmora::ToolExit::SourceReadOnly)) {
+        //: The worker found the photo folder's medium write-protected before it began.
+        const QString readOnly =
+            tr("Folder foto ada di media yang hanya bisa dibaca "
+               "(read-only). Tidak ada yang diubah.");
+        setStatus(readOnly);
+        alert(readOnly);
+        return;
+    }
+    if (exitStatus == static_cast<int>(velmora::ToolExit::JobFilesNotWritten)) {
+        setStatus(setup_.stoppedWithError.arg(exitStatus));
+        setAlert(endText, listedFailures(failures));
+        return;
+    }
     if (exitStatus != 0) {
         setStatus(setup_.stoppedWithError.arg(exitStatus));
         return;
     }
     setStatus(setup_.done);
     velmora::playCompletionSound();
-    setAlert(velmora::completionAlert(processed_, failed_), failures);
+    setAlert(endText, listedFailures(failures));
 }
 
-QVariantList JobModel::readFailures() const {
+QVariantList JobModel::listedFailures(const QList<velmora::FailedPhoto>& failures) {
     QVariantList listed;
-    const auto failures =
-        velmora::parseFailures(velmora::jobFileText(runFolder_->path(), velmora::job::kFailures));
     for (const velmora::FailedPhoto& photo :
          failures.first(std::min(failures.size(), kListedFailures))) {
         listed.append(QVariantMap{{QStringLiteral("path"), photo.path},

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <optional>
 
+#include "backend_files.h"
 #include "backend_runner.h"
 #include "folder_chooser.h"
 #include "job_folder_lease.h"
@@ -191,8 +192,17 @@ class JobModel : public QObject {
     void setEta(const QString& value);
     void setProcessed(qint64 value);
     void setFailed(qint64 value);
+    /// The photos the latest scan left out because their names cannot be
+    /// read: told after the scan and again in the end alert.
+    void setUnreadableNames(qint64 value) { unreadableNames_ = value; }
 
   private:
+    /// Lines below the counts of the end alert that only this job has, read
+    /// from the ended run's job folder; none by default.
+    virtual QStringList runEndDetails(const QString& runFolder) const {
+        Q_UNUSED(runFolder);
+        return {};
+    }
     /// Zeroes every scan and run figure, in the job's own order (resetScan()).
     virtual void clearScanFigures() = 0;
     /// Zeroes the run figures, in the job's own order, as a run starts.
@@ -221,15 +231,21 @@ class JobModel : public QObject {
 
     void applyScanResult(const velmora::WaitedOutcome& outcome,
                          const velmora::JobFolderHold& scanFolder);
-    /// `status` with the number of folders the scan could not read.
-    static QString withUnreadableCount(const QString& status, qsizetype unreadable);
+    /// `status` with the number of folders the scan could not read and of
+    /// the photos it left out because their names cannot be read.
+    static QString withUnreadableCount(const QString& status, qsizetype unreadable,
+                                       qint64 unreadableNames);
+    /// The text of the end alert: the counts, then what the user must know
+    /// of the photos not done (a full disk, names that cannot be read).
+    QString runEndText(const QString& runFolder, int exitStatus,
+                       const QList<velmora::FailedPhoto>& failures) const;
     /// Reads the job folder's status file into the run figures; `final`
     /// marks the read made after the backend has ended. While the run is
     /// paused the paused status and ETA stay.
     void readStatus(bool final);
     void finishRun(int exitStatus);
-    /// The failed photos of the finished run, for the end alert.
-    QVariantList readFailures() const;
+    /// The failed photos of the finished run, as the end alert lists them.
+    static QVariantList listedFailures(const QList<velmora::FailedPhoto>& failures);
     /// Seconds since the current run was launched.
     double runSeconds() const;
 
@@ -256,6 +272,7 @@ class JobModel : public QObject {
     bool isBusy_ = false;
     bool scanReady_ = false;
     bool sourceUnreadable_ = false;
+    qint64 unreadableNames_ = 0;
     bool showAlert_ = false;
     QString alertText_;
     QVariantList alertFailures_;

@@ -66,6 +66,7 @@ bool SorterModel::takeSummary(const QString& text) {
     setOdd(summary->odd);
     setEven(summary->even);
     setIgnored(summary->ignored);
+    setUnreadableNames(summary->unreadableNames);
     return true;
 }
 

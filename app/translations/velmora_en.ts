@@ -88,6 +88,22 @@
         <source>Kompresi dilanjutkan…</source>
         <translation>Compression resumed…</translation>
     </message>
+    <message numerus="yes">
+        <source>%n foto dibiarkan apa adanya (tidak lebih kecil setelah dikompres).</source>
+        <extracomment>In the end alert: re-encoded, these photos came out no smaller, so they are kept as they were.</extracomment>
+        <translation>
+            <numerusform>%n photo kept as it was (no smaller when compressed).</numerusform>
+            <numerusform>%n photos kept as they were (no smaller when compressed).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n foto disalin tanpa kompresi (bukan gambar yang terbaca).</source>
+        <extracomment>In the end alert: files the encoder could not read, copied unchanged.</extracomment>
+        <translation>
+            <numerusform>%n photo copied without compression (not a readable image).</numerusform>
+            <numerusform>%n photos copied without compression (not readable images).</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CompressView</name>
@@ -190,6 +206,40 @@
         <source>dijeda</source>
         <extracomment>The remaining time while a run is paused.</extracomment>
         <translation>paused</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n foto bernama tidak terbaca dan tidak akan diproses.</source>
+        <extracomment>Follows the status line after a scan: these photos stay where they are.</extracomment>
+        <translation>
+            <numerusform>%n photo has a name that cannot be read and will not be handled.</numerusform>
+            <numerusform>%n photos have names that cannot be read and will not be handled.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Disk penuh: %n foto gagal karena ruang habis dan tetap di tempatnya.</source>
+        <extracomment>In the end alert: the destination&apos;s disk filled during the run.</extracomment>
+        <translation>
+            <numerusform>Disk full: %n photo failed for want of space and stayed where it was.</numerusform>
+            <numerusform>Disk full: %n photos failed for want of space and stayed where they were.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n foto bernama tidak terbaca dan tidak diproses.</source>
+        <extracomment>In the end alert: photos the scan left out; they stay where they are.</extracomment>
+        <translation>
+            <numerusform>%n photo has a name that cannot be read and was not handled.</numerusform>
+            <numerusform>%n photos have names that cannot be read and were not handled.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Disk folder kerja penuh: hitungan di atas mungkin kurang. Setiap foto ada di tempat proses meninggalkannya, utuh.</source>
+        <extracomment>In the end alert: the temporary folder&apos;s disk filled, so the counts may be short.</extracomment>
+        <translation>The job folder&apos;s disk is full: the counts above may be short. Every photo is where the run left it, whole.</translation>
+    </message>
+    <message>
+        <source>Folder foto ada di media yang hanya bisa dibaca (read-only). Tidak ada yang diubah.</source>
+        <extracomment>The worker found the photo folder&apos;s medium write-protected before it began.</extracomment>
+        <translation>The photo folder is on a read-only medium. Nothing was changed.</translation>
     </message>
 </context>
 <context>

@@ -190,7 +190,7 @@ void JobScreenTest::fromOpenedToTheEndAlert_data() {
                     "beforeBox/valueText=700.0 MB", "afterBox/valueText=0 KB"},
         .summary = "100|5|734003200",
         .running = "57|2|31457280|83886080|10|100",
-        .last = "100|2|157286400|734003200|50|100",
+        .last = "100|2|157286400|734003200|50|100|3|1",
         .runningTexts = {"progressPanel/percentText=57%", "progressPanel/speedText=8.0 MB/s",
                          "progressPanel/etaText=00:08", "afterBox/valueText=30.0 MB",
                          "beforeBox/valueText=700.0 MB"},
@@ -278,7 +278,10 @@ void JobScreenTest::fromOpenedToTheEndAlert_data() {
                           "progressPanel/etaText=dijeda", "pauseButton=RESUME"},
                .ended = {"progressPanel/titleText=Kompresi selesai.",
                          "alertDetailsButton=SEMBUNYIKAN", "alertOkButton=OK"},
-               .alert = "Proses Selesai\nBerhasil: 98\nGagal: 2",
+               .alert =
+                   "Proses Selesai\nBerhasil: 98\nGagal: 2\n"
+                   "3 foto dibiarkan apa adanya (tidak lebih kecil setelah dikompres).\n"
+                   "1 foto disalin tanpa kompresi (bukan gambar yang terbaca).",
                .busyHint = busyId,
                .quitQuestion = quitId,
                .scanKey = Qt::Key_Enter};
@@ -301,7 +304,10 @@ void JobScreenTest::fromOpenedToTheEndAlert_data() {
                           "progressPanel/etaText=paused", "pauseButton=RESUME"},
                .ended = {"progressPanel/titleText=Compression done.", "alertDetailsButton=HIDE",
                          "alertOkButton=OK"},
-               .alert = "Job finished\nSucceeded: 98\nFailed: 2",
+               .alert =
+                   "Job finished\nSucceeded: 98\nFailed: 2\n"
+                   "3 photos kept as they were (no smaller when compressed).\n"
+                   "1 photo copied without compression (not a readable image).",
                .busyHint = busyEn,
                .quitQuestion = quitEn,
                .scanKey = Qt::Key_Space};
