@@ -1,5 +1,7 @@
 #include "compress_model.h"
 
+#include <algorithm>
+
 #include "backend_files.h"
 #include "formatting.h"
 #include "job_folder.h"
@@ -90,6 +92,14 @@ QStringList CompressModel::runEndDetails(const QString& runFolder) const {
         return {};
     }
     QStringList lines;
+    if (status->inputBytes > 0) {
+        const double saved = std::max(0.0, 1.0 - status->outputBytes / status->inputBytes);
+        //: In the end alert: the photos' size before and after, and the share saved.
+        lines << tr("Ukuran: %1 → %2 (hemat %3%)")
+                     .arg(velmora::formatByteSize(status->inputBytes),
+                          velmora::formatByteSize(status->outputBytes))
+                     .arg(qRound(saved * 100.0));
+    }
     if (status->kept > 0) {
         //: In the end alert: re-encoded, these photos came out no smaller, so they are kept as they
         //: were.

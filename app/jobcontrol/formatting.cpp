@@ -55,4 +55,55 @@ QString formatByteSize(double bytes) {
     return fixed(bytes / kGigabyte, 2) + QStringLiteral(" GB");
 }
 
+namespace {
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+/// The end of the run of digits in `text` from `at`.
+qsizetype endOfDigits(const QString& text, qsizetype at) {
+    while (at < text.size() && isAsciiDigit(text[at])) {
+        ++at;
+    }
+    return at;
+}
+
+}  // namespace
+
+bool comesBeforeInFolderOrder(const QString& a, const QString& b) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (!isAsciiDigit(a[i]) || !isAsciiDigit(b[j])) {
+            if (a[i] != b[j]) {
+                return a[i] < b[j];
+            }
+            ++i;
+            ++j;
+            continue;
+        }
+        const qsizetype aEnd = endOfDigits(a, i);
+        const qsizetype bEnd = endOfDigits(b, j);
+        // Leading zeros do not make a number larger.
+        while (i + 1 < aEnd && a[i] == u'0') {
+            ++i;
+        }
+        while (j + 1 < bEnd && b[j] == u'0') {
+            ++j;
+        }
+        if (aEnd - i != bEnd - j) {
+            return aEnd - i < bEnd - j;
+        }
+        const int digits =
+            QStringView(a).sliced(i, aEnd - i).compare(QStringView(b).sliced(j, bEnd - j));
+        if (digits != 0) {
+            return digits < 0;
+        }
+        i = aEnd;
+        j = bEnd;
+    }
+    return a.size() - i < b.size() - j;
+}
+
 }  // namespace velmora

@@ -23,4 +23,9 @@ QString megabyteSpeedText(double megabytesPerSecond);
 /// A byte count as "%.0f KB" below 1 MiB, "%.1f MB" below 1 GiB, else "%.2f GB".
 QString formatByteSize(double bytes);
 
+/// True when `a` comes before `b` in the order of a file manager: runs of
+/// ASCII digits by their value ("IMG_2" before "IMG_10"), everything else
+/// by character; the same for every locale.
+bool comesBeforeInFolderOrder(const QString& a, const QString& b);
+
 }  // namespace velmora

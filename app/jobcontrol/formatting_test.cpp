@@ -50,6 +50,31 @@ class FormattingTest : public QObject {
         QTEST(velmora::formatByteSize(value), "text");
     }
 
+    void folderOrder_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("before");
+        QTest::newRow("numbers by value") << "/f/IMG_2.jpg"
+                                          << "/f/IMG_10.jpg" << true;
+        QTest::newRow("and not the other way") << "/f/IMG_10.jpg"
+                                               << "/f/IMG_2.jpg" << false;
+        QTest::newRow("leading zeros") << "/f/IMG_007.jpg"
+                                       << "/f/IMG_8.jpg" << true;
+        QTest::newRow("equal value, then the rest") << "/f/IMG_07a"
+                                                    << "/f/IMG_7b" << true;
+        QTest::newRow("folder before its files' names") << "/f/a/IMG_9"
+                                                        << "/f/a/IMG_9 (1)" << true;
+        QTest::newRow("the same") << "/f/x"
+                                  << "/f/x" << false;
+        QTest::newRow("longer than any integer") << "/f/IMG_99999999999999999999999"
+                                                 << "/f/IMG_100000000000000000000000" << true;
+    }
+    void folderOrder() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QTEST(velmora::comesBeforeInFolderOrder(a, b), "before");
+    }
+
     void speeds() {
         QCOMPARE(velmora::speedText(12.34, "COPY"), "12.3 MB/s");
         QCOMPARE(velmora::speedText(12.34, "MOVE"), "12 file/s");

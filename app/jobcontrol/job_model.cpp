@@ -8,6 +8,8 @@
 
 #include "backend_files.h"
 #include "completion_sound.h"
+#include "failure_texts.h"
+#include "formatting.h"
 #include "job_folder.h"
 #include "job_protocol.h"
 #include "published_field.h"
@@ -86,6 +88,7 @@ void JobModel::scan() {
     setIsBusy(true);
     setScanReady(false);
     sourceUnreadable_ = false;
+    clearRunFigures();  // the last run's percent, speed and ETA say nothing of this scan
     setStatus(setup_.scanning);
 
     // The folder of the scan before is let go here, and removed unless a
@@ -216,6 +219,7 @@ void JobModel::togglePause() {
     setIsPaused(pausing);
     if (pausing) {
         pauses_.paused(runSeconds());
+        readStatus(false);
         //: The remaining time while a run is paused.
         setEta(tr("dijeda"));
         setStatus(setup_.paused);
@@ -251,6 +255,9 @@ void JobModel::readStatus(bool final) {
     setProcessed(figures->processed);
     setFailed(figures->failed);
     setProgress(figures->progress, figures->percent);
+    if (isPaused_ && !final) {
+        figures->speed = 0.0;  // nothing moves while paused
+    }
     takeOwnRunFigures(*figures);
     if (isPaused_ && !final) {
         return;
@@ -292,12 +299,16 @@ void JobModel::finishRun(int exitStatus) {
     setAlert(endText, listedFailures(failures));
 }
 
-QVariantList JobModel::listedFailures(const QList<velmora::FailedPhoto>& failures) {
+QVariantList JobModel::listedFailures(QList<velmora::FailedPhoto> failures) {
+    std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) {
+        return velmora::comesBeforeInFolderOrder(a.path, b.path);
+    });
     QVariantList listed;
     for (const velmora::FailedPhoto& photo :
          failures.first(std::min(failures.size(), kListedFailures))) {
-        listed.append(QVariantMap{{QStringLiteral("path"), photo.path},
-                                  {QStringLiteral("reason"), photo.reason}});
+        listed.append(QVariantMap{
+            {QStringLiteral("path"), photo.path},
+            {QStringLiteral("reason"), velmora::failureReasonText(photo.code, photo.reason)}});
     }
     return listed;
 }

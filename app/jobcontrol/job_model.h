@@ -244,8 +244,9 @@ class JobModel : public QObject {
     /// paused the paused status and ETA stay.
     void readStatus(bool final);
     void finishRun(int exitStatus);
-    /// The failed photos of the finished run, as the end alert lists them.
-    static QVariantList listedFailures(const QList<velmora::FailedPhoto>& failures);
+    /// The failed photos of the finished run, as the end alert lists them:
+    /// in order of path, each reason in the window's language.
+    static QVariantList listedFailures(QList<velmora::FailedPhoto> failures);
     /// Seconds since the current run was launched.
     double runSeconds() const;
 

@@ -264,7 +264,8 @@ class SorterModelTest : public QObject {
     }
 
     // The time the backend stood still counts in no speed, during the run or
-    // after it; what a paused screen says is checked in job_screen_test.
+    // after it, and a paused run shows no speed; what a paused screen says is
+    // checked in job_screen_test. A new scan clears the run's figures.
     void pausedTimeIsLeftOutOfTheSpeed() {
         auto model = makeModel();
         scanWith(*model, "100|50|50|0");
@@ -284,6 +285,7 @@ class SorterModelTest : public QObject {
         model->togglePause();
         QTest::qWait(1000);  // many polls
         QCOMPARE(model->processed(), 20);
+        QCOMPARE(model->speedValue(), 0.0);  // nothing moves while paused
         const double pausedFor = clock.elapsed() / 1000.0 - workedBeforePause;
 
         model->togglePause();
@@ -297,6 +299,15 @@ class SorterModelTest : public QObject {
         const double worked = seconds - pausedFor;
         QVERIFY2(model->speedValue() > 0.8 * 40 / worked && model->speedValue() < 1.2 * 40 / worked,
                  qPrintable(QString::number(model->speedValue())));
+
+        // A new scan shows nothing of the run before it.
+        QVERIFY(backend_->holdScans(true));
+        model->scan();
+        QCOMPARE(model->percent(), 0);
+        QCOMPARE(model->speedValue(), 0.0);
+        QCOMPARE(model->eta(), "--:--");
+        QVERIFY(backend_->holdScans(false));
+        QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
     }
 
     void endAlertListsTheFailures() {
@@ -316,14 +327,15 @@ class SorterModelTest : public QObject {
             }
             return rows;
         };
-        QCOMPARE(listed(), (QStringList{"/foto/a.jpg=Permission denied",
-                                        "/foto/tab\there.jpg=not a regular file", "/foto/c.jpg="}));
+        // By path, each reason in the window's words where its code is known.
+        QCOMPARE(listed(), (QStringList{"/foto/a.jpg=akses ditolak",
+                                        "/foto/c.jpg=", "/foto/tab\there.jpg=bukan file biasa"}));
 
-        // Another alert lists nothing; a long list is cut.
+        // Another alert lists nothing; a long list is cut, keeping the first by path.
         model->alert("Scan gagal.");
         QVERIFY(model->alertFailures().isEmpty());
         QStringList many;
-        for (int n = 0; n < 600; ++n) {
+        for (int n = 599; n >= 0; --n) {
             many << QStringLiteral("/foto/%1.jpg\tPermission denied").arg(n);
         }
         QVERIFY(backend_->setFailures(many));
@@ -331,6 +343,7 @@ class SorterModelTest : public QObject {
         runToEnd(*model);
         QCOMPARE(model->alertFailures().size(), SorterModel::kListedFailures);
         QCOMPARE(listed().first(), "/foto/0.jpg=Permission denied");
+        QCOMPARE(listed().last(), "/foto/499.jpg=Permission denied");  // numbers by value
     }
 
     // A backend that works in a job folder keeps it after the model has gone.

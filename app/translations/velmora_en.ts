@@ -104,6 +104,11 @@
             <numerusform>%n photos copied without compression (not readable images).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Ukuran: %1 → %2 (hemat %3%)</source>
+        <extracomment>In the end alert: the photos&apos; size before and after, and the share saved.</extracomment>
+        <translation>Size: %1 → %2 (%3% saved)</translation>
+    </message>
 </context>
 <context>
     <name>CompressView</name>
@@ -164,6 +169,85 @@
             <numerusform>… and %n more photo</numerusform>
             <numerusform>… and %n more photos</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>FailureReason</name>
+    <message>
+        <source>nama tidak berakhir dengan angka</source>
+        <translation>no number at the end of the name</translation>
+    </message>
+    <message>
+        <source>path berisi byte NUL</source>
+        <translation>the path holds a NUL byte</translation>
+    </message>
+    <message>
+        <source>bukan file biasa</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>foto sudah tidak ada di tempatnya</source>
+        <translation>the photo is no longer there</translation>
+    </message>
+    <message>
+        <source>foto berubah saat disalin</source>
+        <translation>the photo changed while it was copied</translation>
+    </message>
+    <message>
+        <source>salinan tidak sama dengan fotonya</source>
+        <translation>the copy does not match the photo</translation>
+    </message>
+    <message>
+        <source>disk penuh</source>
+        <translation>disk full</translation>
+    </message>
+    <message>
+        <source>kesalahan baca/tulis: media mungkin rusak</source>
+        <translation>input/output error: the medium may be failing</translation>
+    </message>
+    <message>
+        <source>kartu atau drive sudah tidak terpasang</source>
+        <translation>the card or drive is no longer there</translation>
+    </message>
+    <message>
+        <source>media hanya bisa dibaca</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>akses ditolak</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>nama ini tidak diterima sistem file</source>
+        <translation>the file system does not accept this name</translation>
+    </message>
+    <message>
+        <source>nama terlalu panjang untuk sistem file</source>
+        <translation>the name is too long for the file system</translation>
+    </message>
+    <message>
+        <source>folder tujuan adalah tautan</source>
+        <translation>the destination folder is a link</translation>
+    </message>
+    <message>
+        <source>folder tujuan bukan folder</source>
+        <translation>the destination folder is not a folder</translation>
+    </message>
+    <message>
+        <source>tidak ada alat kompresi di komputer ini</source>
+        <translation>no image tool on this computer</translation>
+    </message>
+    <message>
+        <source>kompresi gagal</source>
+        <translation>the compression failed</translation>
+    </message>
+    <message>
+        <source>bukan gambar yang terbaca; disalin tanpa kompresi</source>
+        <translation>not a readable image; copied without compression</translation>
+    </message>
+    <message>
+        <source>memori tidak cukup</source>
+        <translation>out of memory</translation>
     </message>
 </context>
 <context>

@@ -280,6 +280,7 @@ void JobScreenTest::fromOpenedToTheEndAlert_data() {
                          "alertDetailsButton=SEMBUNYIKAN", "alertOkButton=OK"},
                .alert =
                    "Proses Selesai\nBerhasil: 98\nGagal: 2\n"
+                   "Ukuran: 700.0 MB → 150.0 MB (hemat 79%)\n"
                    "3 foto dibiarkan apa adanya (tidak lebih kecil setelah dikompres).\n"
                    "1 foto disalin tanpa kompresi (bukan gambar yang terbaca).",
                .busyHint = busyId,
@@ -306,6 +307,7 @@ void JobScreenTest::fromOpenedToTheEndAlert_data() {
                          "alertOkButton=OK"},
                .alert =
                    "Job finished\nSucceeded: 98\nFailed: 2\n"
+                   "Size: 700.0 MB → 150.0 MB (79% saved)\n"
                    "3 photos kept as they were (no smaller when compressed).\n"
                    "1 photo copied without compression (not a readable image).",
                .busyHint = busyEn,
@@ -435,8 +437,11 @@ void JobScreenTest::fromOpenedToTheEndAlert() {
     QVERIFY(!w.find("failureList")->isVisible());
     QVERIFY(w.saveScreenshot(texts.shots + "alert"));
     w.click(w.find("alertDetailsButton"));
-    const QStringList failures = {kFolder + "/IMG_0212.jpg", "not a regular file",
-                                  "Permission denied"};
+    // Each reason in the window's language.
+    const bool english = language == WindowLanguage::English;
+    const QStringList failures = {kFolder + "/IMG_0212.jpg",
+                                  english ? "not a regular file" : "bukan file biasa",
+                                  english ? "permission denied" : "akses ditolak"};
     QTRY_COMPARE(textFaults(w, language, texts.ended + failures), QString());
     const QRectF list = w.sceneRect(w.find("failureList"));
     QVERIFY(list.width() > 0 && list.top() >= w.sceneRect(w.find("alertMessage")).bottom() &&
