@@ -41,7 +41,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
             write(stdout, versionText());
             return kAllDone;
         case Command::UsageError:
-            write(stderr, QStringLiteral("velmora: ") + commandLine.error + u'\n' + usageText());
+            write(stderr, usageErrorText(commandLine.error));
             return kUsageError;
         case Command::Sort:
         case Command::Compress:
@@ -56,7 +56,7 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     // The tools end with this process, also when it is killed: no job goes
     // on with no one to report to.
     qputenv(velmora::kLauncherVariable, QByteArray::number(getpid()));
-    Console console(stdout, stderr);
+    Console console(stdout, stderr, commandLine.job.quiet || commandLine.job.json);
     return commandLine.command == Command::Sort ? runSort(commandLine.job, console)
                                                 : runCompress(commandLine.job, console);
 }

@@ -74,6 +74,15 @@ std::optional<CommandLine> parsedUpToHelpAndVersion(QCommandLineParser& parser,
     return std::nullopt;
 }
 
+QCommandLineOption helpOption() {
+    return {{QStringLiteral("h"), QStringLiteral("help")}, QString()};
+}
+
+/// -V as GNU tools have it; -v, which earlier versions took, still works.
+QCommandLineOption versionOption() {
+    return {{QStringLiteral("V"), QStringLiteral("v"), QStringLiteral("version")}, QString()};
+}
+
 QCommandLineOption valueOption(const QString& name, const QString& valueName) {
     return QCommandLineOption(name, QString(), valueName);
 }
@@ -82,9 +91,11 @@ QCommandLineOption valueOption(const QString& name, const QString& valueName) {
 CommandLine parseJob(Command command, const QStringList& arguments) {
     const bool sorting = command == Command::Sort;
     QCommandLineParser parser;
-    parser.addOptions({{{QStringLiteral("h"), QStringLiteral("help")}, QString()},
-                       {{QStringLiteral("v"), QStringLiteral("version")}, QString()},
+    parser.addOptions({helpOption(),
+                       versionOption(),
                        {QStringLiteral("dry-run"), QString()},
+                       {{QStringLiteral("q"), QStringLiteral("quiet")}, QString()},
+                       {QStringLiteral("json"), QString()},
                        valueOption(QStringLiteral("workers"), QStringLiteral("N"))});
     if (sorting) {
         parser.addOptions({{QStringLiteral("copy"), QString()},
@@ -114,6 +125,8 @@ CommandLine parseJob(Command command, const QStringList& arguments) {
     JobOptions& job = result.job;
     job.source = sources.first();
     job.dryRun = parser.isSet(QStringLiteral("dry-run"));
+    job.quiet = parser.isSet(QStringLiteral("quiet"));
+    job.json = parser.isSet(QStringLiteral("json"));
     NumberReader numbers(parser);
     const bool numbersRead =
         numbers.read(QStringLiteral("workers"), kWorkerRange, job.workers) &&
@@ -142,8 +155,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     // The first parser stops at the subcommand, whose own options follow it.
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.addOptions({{{QStringLiteral("h"), QStringLiteral("help")}, QString()},
-                       {{QStringLiteral("v"), QStringLiteral("version")}, QString()}});
+    parser.addOptions({helpOption(), versionOption()});
     if (const auto early = parsedUpToHelpAndVersion(parser, arguments)) {
         return *early;
     }
@@ -169,9 +181,10 @@ QString usageText() {
     const CompressModel compressor;
     return QStringLiteral(
                "Usage: velmora [--help | --version]\n"
-               "       velmora sort SOURCE [--copy | --move] [--workers N] [--odd N] [--even N] "
-               "[--dry-run]\n"
+               "       velmora sort SOURCE [--copy | --move] [--workers N] [--odd N]\n"
+               "                    [--even N] [--dry-run] [--quiet | --json]\n"
                "       velmora compress SOURCE [--quality Q] [--workers N] [--dry-run]\n"
+               "                    [--quiet | --json]\n"
                "\n"
                "Without a subcommand, velmora opens its window, which needs a display.\n"
                "\n"
@@ -187,16 +200,29 @@ QString usageText() {
                "  --quality Q     JPEG quality, 1 to 100 (default: %5)\n"
                "  --dry-run       scan only: print the counts and the folders a run would\n"
                "                  make, and change nothing\n"
+               "  -q, --quiet     print nothing but errors; the exit status tells the rest\n"
+               "  --json          print one JSON record per photo (where it went, or why it\n"
+               "                  failed) and a last one with the counts, instead of the\n"
+               "                  summary\n"
                "  -h, --help      print this help\n"
-               "  -v, --version   print the version\n"
+               "  -V, --version   print the version\n"
+               "\n"
+               "Progress and the lists of failed photos go to standard error; the summary\n"
+               "goes to standard output.\n"
                "\n"
                "Exit status: 0 all done; 1 some photos failed; 2 usage error; 3 the job could\n"
-               "not run; 130 interrupted by Ctrl-C (143 by SIGTERM).\n")
+               "not run; 130 interrupted by Ctrl-C (143 by SIGTERM, 129 by SIGHUP).\n"
+               "\n"
+               "Report bugs to <" VELMORA_BUG_URL ">.\n")
         .arg(sorter.mode().toLower())
         .arg(sorter.workers())
         .arg(sorter.oddFolders())
         .arg(sorter.evenFolders())
         .arg(compressor.quality());
+}
+
+QString usageErrorText(const QString& error) {
+    return QStringLiteral("velmora: %1\nTry 'velmora --help'.\n").arg(error);
 }
 
 QString versionText() {

@@ -20,6 +20,8 @@ struct JobOptions {
     std::optional<int> evenFolders;  ///< sort: 1 to 8
     std::optional<int> quality;      ///< compress: 1 to 100
     bool dryRun = false;             ///< scan only, change nothing
+    bool quiet = false;              ///< no progress, summary or lists: errors only
+    bool json = false;               ///< JSON records on standard output instead of the summary
 };
 
 /// A parsed command line.
@@ -33,8 +35,11 @@ struct CommandLine {
 /// application object.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-/// The usage, printed by --help and after a usage error.
+/// The usage, printed by --help.
 QString usageText();
+
+/// The lines printed after a usage error: `error` and where to look.
+QString usageErrorText(const QString& error);
 
 /// "velmora" and the version, printed by --version.
 QString versionText();

@@ -3,6 +3,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <QtGlobal>
+
 namespace velmora::cli {
 
 namespace {
@@ -11,8 +13,15 @@ constexpr char kRedraw[] = "\r\033[K";
 constexpr int kDefaultColumns = 80;
 }  // namespace
 
-Console::Console(std::FILE* out, std::FILE* err)
-    : out_(out), err_(err), terminal_(isatty(fileno(out)) == 1) {}
+namespace {
+/// True when `stream` is a terminal that takes escape codes.
+bool isCapableTerminal(std::FILE* stream) {
+    return isatty(fileno(stream)) == 1 && qEnvironmentVariable("TERM") != QLatin1String("dumb");
+}
+}  // namespace
+
+Console::Console(std::FILE* out, std::FILE* err, bool quiet)
+    : out_(out), err_(err), terminal_(!quiet && isCapableTerminal(err)), quiet_(quiet) {}
 
 Console::~Console() {
     clearLive();
@@ -24,20 +33,32 @@ void Console::showLive(const QString& text) {
     }
     // A line wider than the terminal would wrap, and "\r" would then redraw
     // only its last row.
-    write(out_, QLatin1String(kRedraw) + text.left(columns() - 1));
+    write(err_, QLatin1String(kRedraw) + text.left(columns() - 1));
     liveShown_ = true;
 }
 
 void Console::clearLive() {
     if (liveShown_) {
-        write(out_, QLatin1String(kRedraw));
+        write(err_, QLatin1String(kRedraw));
         liveShown_ = false;
     }
 }
 
 void Console::print(const QString& line) {
+    if (!quiet_) {
+        record(line);
+    }
+}
+
+void Console::record(const QString& line) {
     clearLive();
     write(out_, line + u'\n');
+}
+
+void Console::note(const QString& text) {
+    if (!quiet_) {
+        errorText(text);
+    }
 }
 
 void Console::error(const QString& line) {
@@ -51,7 +72,7 @@ void Console::errorText(const QString& text) {
 
 int Console::columns() const {
     winsize size{};
-    if (ioctl(fileno(out_), TIOCGWINSZ, &size) == 0 && size.ws_col > 1) {
+    if (ioctl(fileno(err_), TIOCGWINSZ, &size) == 0 && size.ws_col > 1) {
         return size.ws_col;
     }
     return kDefaultColumns;

@@ -10,6 +10,7 @@
 #include "job_driver.h"
 #include "job_folder.h"
 #include "job_protocol.h"
+#include "json_records.h"
 #include "source_folder.h"
 #include "tool_entry.h"
 
@@ -75,8 +76,8 @@ void remindOfUnreadableNames(const JobCommand& command, qint64 count, Console& c
     }
 }
 
-/// Lists the failed photos; says so apart when the disk filled, since
-/// every photo after that failed for the same reason.
+/// Lists the failed photos on standard error; says so apart when the disk
+/// filled, since every photo after that failed for the same reason.
 void listFailures(const QString& jobFolder, const QString& source, Console& console) {
     QStringList lines;
     qint64 diskFull = 0;
@@ -90,10 +91,8 @@ void listFailures(const QString& jobFolder, const QString& source, Console& cons
     if (lines.isEmpty()) {
         return;
     }
-    console.print(QStringLiteral("Failed photos:"));
-    for (const QString& line : limitedList(lines, kListedPhotos)) {
-        console.print(line);
-    }
+    console.note(QStringLiteral("Failed photos:\n") +
+                 limitedList(lines, kListedPhotos).join(u'\n') + u'\n');
     if (diskFull > 0) {
         console.error(QStringLiteral("the disk of '%1' is full: ").arg(source) +
                       photosThat(diskFull, QStringLiteral("photo"), QStringLiteral("photos")) +
@@ -111,6 +110,29 @@ bool isOnReadOnlyFileSystem(const QString& folder) {
 void sayReadOnly(const QString& source, Console& console) {
     console.error(
         QStringLiteral("'%1' is on a read-only file system: nothing was changed.").arg(source));
+}
+
+/// The outcome's name in a JSON summary.
+QString outcomeName(const RunEnd& end) {
+    switch (end.outcome) {
+        case RunOutcome::Finished:
+            return QStringLiteral("finished");
+        case RunOutcome::Interrupted:
+            return QStringLiteral("interrupted");
+        case RunOutcome::Stopped:
+            break;
+    }
+    return QStringLiteral("stopped");
+}
+
+/// The last JSON record of a job that ended before or without a run.
+void recordEndWithoutRun(const JobCommand& command, const QString& outcome, const JobModel& model,
+                         qint64 unreadableNames, Console& console) {
+    console.record(summaryRecord({{QStringLiteral("command"), command.name},
+                                  {QStringLiteral("outcome"), outcome},
+                                  {QStringLiteral("photos"), model.total()},
+                                  {QStringLiteral("otherFiles"), model.ignored()},
+                                  {QStringLiteral("unreadableNames"), unreadableNames}}));
 }
 
 QString outcomeText(const RunEnd& end) {
@@ -178,6 +200,9 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
         case ScanOutcome::Interrupted:
             console.print(QStringLiteral("%1 interrupted during the scan: nothing was changed.")
                               .arg(command.name));
+            if (options.json) {
+                recordEndWithoutRun(command, QStringLiteral("interrupted"), model, 0, console);
+            }
             return interruptedStatus(interrupts.firstSignal());
         case ScanOutcome::Failed:
             console.error(QStringLiteral("the scan of '%1' failed: a tool is missing, or the "
@@ -199,6 +224,10 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
         console.print(QStringLiteral("%1: no %2 in %3 (other files: %4); nothing to do.")
                           .arg(command.name, command.photosCalled, *source,
                                QString::number(model.ignored())));
+        if (options.json) {
+            recordEndWithoutRun(command, QStringLiteral("nothing-to-do"), model, unreadableNames,
+                                console);
+        }
         return kAllDone;
     }
     if (options.dryRun) {
@@ -207,6 +236,10 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
             console.print(QStringLiteral("  ") + line);
         }
         console.print(QStringLiteral("Dry run: nothing was changed."));
+        if (options.json) {
+            recordEndWithoutRun(command, QStringLiteral("dry-run"), model, unreadableNames,
+                                console);
+        }
         return kAllDone;
     }
 
@@ -229,7 +262,7 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
     const QString statusLine = jobFileText(model.jobFolder(), job::kStatus);
     console.print(summaryOf(command, model, end, statusLine));
     if (command.doneDetails) {
-        for (const QString& line : command.doneDetails(statusLine, model.jobFolder())) {
+        for (const QString& line : command.doneDetails(statusLine)) {
             console.print(line);
         }
     }
@@ -239,6 +272,26 @@ int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& 
     }
     remindOfUnreadableNames(command, unreadableNames, console);
     listFailures(model.jobFolder(), *source, console);
+    if (command.doneLists) {
+        console.note(command.doneLists(model.jobFolder()));
+    }
+    if (options.json) {
+        for (const QString& record : photoRecords(model.jobFolder(), command.placedKey)) {
+            console.record(record);
+        }
+        QJsonObject fields{{QStringLiteral("command"), command.name},
+                           {QStringLiteral("outcome"), outcomeName(end)},
+                           {QStringLiteral("workerExitStatus"), end.exitStatus},
+                           {QStringLiteral("done"), model.processed() - model.failed()},
+                           {QStringLiteral("failed"), model.failed()},
+                           {QStringLiteral("notDone"), model.total() - model.processed()},
+                           {QStringLiteral("unreadableNames"), unreadableNames}};
+        const QJsonObject amounts = command.amountFields(statusLine);
+        for (auto field = amounts.begin(); field != amounts.end(); ++field) {
+            fields.insert(field.key(), field.value());
+        }
+        console.record(summaryRecord(fields));
+    }
     if (end.outcome == RunOutcome::Stopped) {
         explainWorkerStatus(end.exitStatus, model.jobFolder(), console);
     }

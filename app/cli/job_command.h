@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -30,8 +31,15 @@ struct JobCommand {
     /// read, from its summary line.
     std::function<qint64(const QString& summaryLine)> unreadableNames;
     /// The lines below a run's summary that tell apart some of the photos
-    /// done, from the worker's status line and job folder; none by default.
-    std::function<QStringList(const QString& statusLine, const QString& jobFolder)> doneDetails;
+    /// done, from the worker's status line; none by default.
+    std::function<QStringList(const QString& statusLine)> doneDetails;
+    /// The photos of those lines that are listed by name (for standard
+    /// error), from the job folder; none by default.
+    std::function<QString(const QString& jobFolder)> doneLists;
+    /// The amounts of data of the JSON summary, from the status line.
+    std::function<QJsonObject(const QString& statusLine)> amountFields;
+    /// What a photo's JSON record calls where it went: "destination", "output".
+    QString placedKey;
 };
 
 /// Runs a subcommand through `model`, whose choices are already set: checks

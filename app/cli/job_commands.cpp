@@ -29,8 +29,8 @@ QStringList folderLines(const QString& source, const QStringList& names) {
 
 /// The photos done that were not re-encoded: kept as they were, since
 /// re-encoding made them no smaller, or copied unchanged, since the
-/// encoder could not read them (these listed by name).
-QStringList compressDetails(const CompressStatusLine& status, const QString& jobFolder) {
+/// encoder could not read them.
+QStringList compressDetails(const CompressStatusLine& status) {
     QStringList lines;
     if (status.kept > 0) {
         lines << (status.kept == 1
@@ -47,13 +47,21 @@ QStringList compressDetails(const CompressStatusLine& status, const QString& job
                       : QStringLiteral("%1 files were copied without compression: they are not "
                                        "readable images.")
                             .arg(status.uncompressed));
-        QStringList paths;
-        for (const FailedPhoto& photo : parseFailures(jobFileText(jobFolder, job::kUncompressed))) {
-            paths << photo.path;
-        }
-        lines << limitedList(paths, kListedPhotos);
     }
     return lines;
+}
+
+/// The files copied without compression, by name.
+QString uncompressedList(const QString& jobFolder) {
+    QStringList paths;
+    for (const FailedPhoto& photo : parseFailures(jobFileText(jobFolder, job::kUncompressed))) {
+        paths << photo.path;
+    }
+    if (paths.isEmpty()) {
+        return {};
+    }
+    return QStringLiteral("Copied without compression:\n") +
+           limitedList(paths, kListedPhotos).join(u'\n') + u'\n';
 }
 
 }  // namespace
@@ -96,6 +104,12 @@ int runSort(const JobOptions& options, Console& console) {
                folderLines(model.sourcePath(), folders);
     };
     command.doneVerb = QStringLiteral("sorted");
+    command.amountFields = [](const QString& statusLine) {
+        const SortStatusLine status = parseSortStatus(statusLine).value_or(SortStatusLine{});
+        return QJsonObject{{QStringLiteral("bytes"), status.bytes},
+                           {QStringLiteral("seconds"), status.seconds}};
+    };
+    command.placedKey = QStringLiteral("destination");
     command.unreadableNames = [](const QString& summaryLine) {
         return parseSortSummary(summaryLine).value_or(SortSummaryLine{}).unreadableNames;
     };
@@ -139,11 +153,20 @@ int runCompress(const JobOptions& options, Console& console) {
     command.unreadableNames = [](const QString& summaryLine) {
         return parseCompressSummary(summaryLine).value_or(CompressSummaryLine{}).unreadableNames;
     };
-    command.doneDetails = [](const QString& statusLine, const QString& jobFolder) {
+    command.doneDetails = [](const QString& statusLine) {
+        return compressDetails(parseCompressStatus(statusLine).value_or(CompressStatusLine{}));
+    };
+    command.doneLists = uncompressedList;
+    command.amountFields = [](const QString& statusLine) {
         const CompressStatusLine status =
             parseCompressStatus(statusLine).value_or(CompressStatusLine{});
-        return compressDetails(status, jobFolder);
+        return QJsonObject{{QStringLiteral("bytesRead"), status.inputBytes},
+                           {QStringLiteral("bytesWritten"), status.outputBytes},
+                           {QStringLiteral("seconds"), status.seconds},
+                           {QStringLiteral("kept"), status.kept},
+                           {QStringLiteral("uncompressed"), status.uncompressed}};
     };
+    command.placedKey = QStringLiteral("output");
     return runJobCommand(model, command, options, console);
 }
 

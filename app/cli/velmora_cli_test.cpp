@@ -9,6 +9,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -120,9 +122,9 @@ QList<qint64> processesNaming(const QString& path) {
     return found;
 }
 
-/// The pattern of a usage error saying `message`.
+/// The pattern of a usage error saying `message`: one line, and where to look.
 QString usage(const QString& message) {
-    return QRegularExpression::escape("velmora: " + message + "\n") + R"(Usage: velmora [\s\S]*)";
+    return QRegularExpression::escape("velmora: " + message + "\nTry 'velmora --help'.\n");
 }
 
 }  // namespace
@@ -198,6 +200,8 @@ class VelmoraCliTest : public QObject {
         add("a subcommand's help", {.arguments = {"compress", "-h"}, .out = help});
         add("version", {.arguments = {"--version"},
                         .out = QRegularExpression::escape("velmora " VELMORA_VERSION "\n")});
+        add("version, short", {.arguments = {"-V"},
+                               .out = QRegularExpression::escape("velmora " VELMORA_VERSION "\n")});
         add("the window", {.exitCode = 1,
                            .err = R"(velmora: no display for the window [^\n]*\n)"
                                   R"([^\n]*'xvfb-run -a velmora'[^\n]*\n)"
@@ -244,8 +248,8 @@ class VelmoraCliTest : public QObject {
             {.files = {"x²5.jpg", "IMG_2.jpg"},
              .arguments = {"sort", "SRC"},
              .exitCode = 1,
-             .out = "sort finished: 1 done, 1 failed, " + kSummaryTail +
-                    R"((Failed photos:\n  SRC/x²5\.jpg: .+\n)?)",
+             .out = "sort finished: 1 done, 1 failed, " + kSummaryTail,
+             .err = R"(Failed photos:\n  SRC/x²5\.jpg: .+\n)",
              .filesAfter = {"GANJIL/", "GENAP/", "GENAP/IMG_2.jpg", "x²5.jpg"}});
         add("sort finds nothing",
             {.files = {"notes.txt"},
@@ -295,19 +299,19 @@ class VelmoraCliTest : public QObject {
         // The stand-in reports the ends of the scan and the run: failures
         // and unreadable folders listed up to 20, a worker that stops with
         // an error.
-        QString failures = QStringLiteral(
-            "sort finished: 0 done, 25 failed, 0 KB in 0.5 s\n"
-            "Failed photos:\n");
+        QString failures = QStringLiteral("Failed photos:\n");
         for (int i = 1; i <= 20; ++i) {
             failures += QStringLiteral("  SRC/photo %1.jpg: not a photo\n").arg(i);
         }
-        add("25 failures", {.program = "fake",
-                            .arguments = {"sort", "SRC"},
-                            .summary = "25|25|0|0",
-                            .status = "25|25|0|0.5|25",
-                            .failures = 25,
-                            .exitCode = 1,
-                            .out = QRegularExpression::escape(failures + "  and 5 more\n")});
+        add("25 failures",
+            {.program = "fake",
+             .arguments = {"sort", "SRC"},
+             .summary = "25|25|0|0",
+             .status = "25|25|0|0.5|25",
+             .failures = 25,
+             .exitCode = 1,
+             .out = QRegularExpression::escape("sort finished: 0 done, 25 failed, 0 KB in 0.5 s\n"),
+             .err = QRegularExpression::escape(failures + "  and 5 more\n")});
         add("worker fails",
             {.program = "fake",
              .arguments = {"sort", "SRC"},
@@ -339,11 +343,11 @@ class VelmoraCliTest : public QObject {
              .failures = 2,
              .failureReason = "disk-full\tdisk full",
              .exitCode = 1,
-             .out = QRegularExpression::escape("sort finished: 1 done, 2 failed, 1 KB in 0.2 s\n"
-                                               "Failed photos:\n"
+             .out = QRegularExpression::escape("sort finished: 1 done, 2 failed, 1 KB in 0.2 s\n"),
+             .err = QRegularExpression::escape("Failed photos:\n"
                                                "  SRC/photo 1.jpg: disk full\n"
-                                               "  SRC/photo 2.jpg: disk full\n"),
-             .err = QRegularExpression::escape("velmora: the disk of 'SRC' is full: 2 photos "
+                                               "  SRC/photo 2.jpg: disk full\n"
+                                               "velmora: the disk of 'SRC' is full: 2 photos "
                                                "failed for want of space and stayed where they "
                                                "were.\n")});
         add("job folder full",
@@ -355,10 +359,9 @@ class VelmoraCliTest : public QObject {
              .runExit = 4,
              .exitCode = 3,
              .out = QRegularExpression::escape("sort stopped with exit status 4: 3 done, 1 failed, "
-                                               "6 not done, 0 KB in 0.2 s\n"
-                                               "Failed photos:\n"
-                                               "  SRC/photo 1.jpg: not a photo\n"),
-             .err = R"(velmora: the disk of the job folder '[^\n]+' is full or failing: the )"
+                                               "6 not done, 0 KB in 0.2 s\n"),
+             .err = R"(Failed photos:\n  SRC/photo 1\.jpg: not a photo\n)"
+                    R"(velmora: the disk of the job folder '[^\n]+' is full or failing: the )"
                     R"(counts above may be short\. Every photo is where the run left it, )"
                     R"(whole\.\n)"});
         add("read-only to the worker",
@@ -391,8 +394,14 @@ class VelmoraCliTest : public QObject {
              .out = QRegularExpression::escape(
                  "compress finished: 4 done, 0 failed, 4 KB read, 1 KB written in 0.3 s\n"
                  "1 photo was kept as it was: re-encoded, it came out no smaller.\n"
-                 "2 files were copied without compression: they are not readable images.\n"
-                 "  SRC/empty.jpg\n  SRC/notes.jpg\n")});
+                 "2 files were copied without compression: they are not readable images.\n"),
+             .err = QRegularExpression::escape(
+                 "Copied without compression:\n  SRC/empty.jpg\n  SRC/notes.jpg\n")});
+        add("quiet",
+            {.files = {"IMG_1.jpg", "x²5.jpg"},
+             .arguments = {"sort", "SRC", "--quiet", "--copy"},
+             .exitCode = 1,
+             .filesAfter = {"GANJIL/", "GANJIL/IMG_1.jpg", "GENAP/", "IMG_1.jpg", "x²5.jpg"}});
         // Readable when checked, but no longer when scanned.
         add("source unreadable to the scan",
             {.program = "fake",
@@ -526,6 +535,80 @@ class VelmoraCliTest : public QObject {
         for (const QString& name : outputs) {
             QVERIFY2(!QImage(QDir(output).filePath(name)).isNull(), qPrintable(name));
         }
+    }
+
+    // --json: one record per photo, saying where it went or why it failed,
+    // and a last one with the counts; nothing else on standard output.
+    void jsonRecords() {
+        const QString source = path("src");
+        QVERIFY(writeTree(source, {"a/IMG_1.jpg", "b/IMG_1.jpg", "IMG_2.jpg", "x²5.jpg"}));
+        const ProgramRun run = runPiped(kProgram, {"sort", source, "--json"}, environment());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, QByteArray());
+        QList<QJsonObject> records;
+        for (const QByteArray& line : run.out.split('\n')) {
+            if (!line.isEmpty()) {
+                QJsonParseError error{};
+                const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+                QVERIFY2(error.error == QJsonParseError::NoError && document.isObject(),
+                         line.constData());
+                records << document.object();
+            }
+        }
+        QCOMPARE(records.size(), 5);
+        QStringList moved, failed;
+        for (const QJsonObject& record : records.first(4)) {
+            const QString from = record.value("source").toString();
+            if (record.value("result") == "failed") {
+                failed << from.mid(source.size()) + ' ' + record.value("reason").toString();
+                continue;
+            }
+            QCOMPARE(record.value("result").toString(), "moved");
+            const QString to = record.value("destination").toString();
+            QVERIFY2(QFileInfo(to).isFile() && !QFileInfo::exists(from), qPrintable(to));
+            moved << from.mid(source.size()) + " -> " + to.mid(source.size());
+        }
+        moved.sort();
+        QCOMPARE(failed, QStringList{"/x²5.jpg no-number"});
+        QCOMPARE(moved.size(), 3);
+        QVERIFY(moved.contains("/IMG_2.jpg -> /GENAP/IMG_2.jpg"));
+        // The two IMG_1.jpg both arrive, one under a free name.
+        QCOMPARE(
+            moved.filter(QRegularExpression(R"(^/[ab]/IMG_1\.jpg -> /GANJIL/IMG_1( \(1\))?\.jpg$)"))
+                .size(),
+            2);
+        const QJsonObject summary = records.last().value("summary").toObject();
+        QCOMPARE(summary.value("command").toString(), "sort");
+        QCOMPARE(summary.value("outcome").toString(), "finished");
+        QCOMPARE(summary.value("done").toInt(), 3);
+        QCOMPARE(summary.value("failed").toInt(), 1);
+        QCOMPARE(summary.value("notDone").toInt(), 0);
+    }
+
+    // The help fits a terminal of 80 columns and says where bugs go.
+    void helpFitsEightyColumns() {
+        const ProgramRun run = runPiped(kProgram, {"--help"}, environment());
+        QCOMPARE(run.exitCode, 0);
+        for (const QByteArray& line : run.out.split('\n')) {
+            QVERIFY2(QString::fromUtf8(line).size() <= 80, line.constData());
+        }
+        QVERIFY(run.out.contains("\nReport bugs to <https://"));
+    }
+
+    // A terminal that takes no escape codes gets no live line.
+    void dumbTerminal() {
+        const QString source = path("src");
+        QVERIFY(writeTree(source, {"IMG_1.jpg", "IMG_2.jpg"}));
+        QProcessEnvironment dumb = environment();
+        dumb.insert("TERM", "dumb");
+        const ProgramRun run = runOnTerminal(kProgram, {"sort", source, "--copy"}, dumb, 80, {});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(!run.out.contains('\033') && !run.out.contains("\r\r"), run.out.constData());
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(
+                                        "sort finished: 2 done, 0 failed, " + kSummaryTail))
+                     .match(QString::fromUtf8(run.out).remove('\r'))
+                     .hasMatch(),
+                 run.out.constData());
     }
 
     // On a terminal: the scan's and the run's live lines, each redrawn in
