@@ -199,8 +199,17 @@ ClaimResult PublishFolder::placeholderThenRename(int fromFolder, const char* fro
         errno = error;
         return ClaimResult::Failed;
     }
-    if (::renameat(fromFolder, fromName, folder_, name.c_str()) == 0)
+    struct stat moving;
+    const bool knowsTimes = ::fstatat(fromFolder, fromName, &moving, AT_SYMLINK_NOFOLLOW) == 0;
+    if (::renameat(fromFolder, fromName, folder_, name.c_str()) == 0) {
+        // fusefat keeps the placeholder's directory entry, and with it the
+        // placeholder's times: the file's own go back on.
+        if (knowsTimes) {
+            const struct timespec times[2] = {moving.st_atim, moving.st_mtim};
+            (void)::utimensat(folder_, name.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        }
         return ClaimResult::Claimed;
+    }
     const int error = errno;
     removeIfEmpty(folder_, name);
     errno = error;

@@ -1,5 +1,10 @@
 #include "tree_census.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "test_support.h"
@@ -66,6 +71,26 @@ std::map<std::string, std::string> cameraTree(int count, std::size_t largest, st
 void writeTree(const fs::path& root, const std::map<std::string, std::string>& tree) {
     for (const auto& [path, content] : tree)
         writeFile(root / path, content);
+}
+
+void setTimesBelow(const fs::path& root, std::time_t when) {
+    const struct timespec times[2] = {{when, 0}, {when, 0}};
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file())
+            ::utimensat(AT_FDCWD, entry.path().c_str(), times, AT_SYMLINK_NOFOLLOW);
+    }
+}
+
+std::vector<std::string> filesNotFrom(const fs::path& root, std::time_t when) {
+    std::vector<std::string> off;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        struct stat info;
+        if (entry.is_regular_file() && ::stat(entry.path().c_str(), &info) == 0 &&
+            std::abs(info.st_mtim.tv_sec - when) > 2)
+            off.push_back(fs::relative(entry.path(), root).string());
+    }
+    std::sort(off.begin(), off.end());
+    return off;
 }
 
 }  // namespace velmora::testkit

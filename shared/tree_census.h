@@ -4,6 +4,7 @@
 // every photo is there whole, as often as it should be, and nothing else.
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -28,5 +29,16 @@ std::map<std::string, std::string> cameraTree(int count, std::size_t largest, st
 
 /// Writes every file of `tree` below `root`.
 void writeTree(const std::filesystem::path& root, const std::map<std::string, std::string>& tree);
+
+/// A time long past, when a camera took the photos of a test tree.
+inline constexpr std::time_t kShotAt = 1622548800;  // 2021-06-01 12:00 UTC
+
+/// Gives every regular file below `root` `when` as its access and
+/// modification time.
+void setTimesBelow(const std::filesystem::path& root, std::time_t when);
+
+/// The regular files below `root`, relative to it, whose modification time
+/// is more than two seconds (FAT's step) from `when`.
+std::vector<std::string> filesNotFrom(const std::filesystem::path& root, std::time_t when);
 
 }  // namespace velmora::testkit

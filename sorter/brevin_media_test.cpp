@@ -21,10 +21,13 @@ namespace {
 namespace fs = std::filesystem;
 using testkit::contentCounts;
 using testkit::FaultyMount;
+using testkit::filesNotFrom;
+using testkit::kShotAt;
 using testkit::leftovers;
 using testkit::Medium;
 using testkit::MountedMedium;
 using testkit::readFile;
+using testkit::setTimesBelow;
 using testkit::splitText;
 using testkit::writeFile;
 using Names = std::vector<std::string>;
@@ -122,11 +125,13 @@ TEST_P(EveryMedium, MoveAndCopyArriveWholeAndLeaveNothing) {
         const MountedMedium card(GetParam(), megabytesFor(GetParam()));
         SKIP_UNLESS_MOUNTED(card);
         testkit::writeTree(card.path(), tree);
+        setTimesBelow(card.path(), kShotAt);
         const Sort sort{card.path()};
         ASSERT_EQ(sort.run(mode), 0);
         EXPECT_EQ(readFile(sort.tmp / "failures.txt"), "");
         EXPECT_EQ(sort.doneAndFailed(), std::to_string(tree.size()) + "|0");
         EXPECT_TRUE(holdsEachPhoto(card.path(), tree, mode == "COPY" ? 2 : 1));
+        EXPECT_EQ(filesNotFrom(card.path(), kShotAt), Names{});
         EXPECT_EQ(leftovers(card.path()), Names{});
         if (mode == "MOVE") {
             EXPECT_EQ(photosOutsideOutputFolders(card.path()), Names{});
