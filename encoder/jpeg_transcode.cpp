@@ -335,9 +335,10 @@ JpegTranscode createAndRun(Codecs& codecs, CoefficientStore& coefficients, std::
     codecs.out.dest = &codecs.destination.manager;
     switch (readHeader(codecs.in, codecs.out, source, quality, mayRewrite)) {
         case Start::Rewrite:
-            // The coefficient arrays are the decoder's here: the store, which
-            // serves an encoder's own, stays out of it.
+            // The coefficient arrays are the decoder's; the encoder reads them.
             codecs.rewriting = true;
+            coefficients.serve(codecs.in);
+            CoefficientStore::lendTo(codecs.out);
             return rewriteCoefficients(codecs.in, codecs.out, codecs.setupTrap);
         case Start::Ready:
             coefficients.serve(codecs.out);
@@ -378,9 +379,11 @@ JpegTranscode runOnce(std::string_view source, int quality, bool mayRewrite, std
 
 }  // namespace
 
-JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg) {
+JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg,
+                            BelowTarget below) {
     bool rewrote = false;
-    const JpegTranscode result = runOnce(source, quality, true, jpeg, rewrote);
+    const JpegTranscode result =
+        runOnce(source, quality, below == BelowTarget::Rewrite, jpeg, rewrote);
     if (result != JpegTranscode::Failed || !rewrote)
         return result;
     // The rewrite could not be made (damaged data, tables changed between

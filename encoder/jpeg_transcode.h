@@ -13,6 +13,12 @@ enum class JpegTranscode {
     Failed,            ///< damaged, oversized or unreadable; nothing usable
 };
 
+/// What becomes of a source already at or below the quality asked for.
+enum class BelowTarget {
+    Rewrite,     ///< its coefficients are written again as they are
+    Requantize,  ///< re-encoded as any other: the lossy path, for comparisons
+};
+
 /// Re-encodes the JPEG stream `source` at `quality` (1 to 100) with libjpeg
 /// into `jpeg`, keeping the pixel size and the source's EXIF (orientation
 /// included), XMP, IPTC and ICC profile markers as they are. The pixels go
@@ -30,7 +36,9 @@ enum class JpegTranscode {
 /// the same metadata as above put in a sequential stream with Huffman tables
 /// made for them, so that it decodes to exactly the source's pixels. A
 /// source that cannot be rewritten so (damaged image data) is re-encoded as
-/// any other. `jpeg` is complete only on Encoded and Rewritten.
-JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg);
+/// any other, and so is every source with `below` Requantize. `jpeg` is
+/// complete only on Encoded and Rewritten.
+JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg,
+                            BelowTarget below = BelowTarget::Rewrite);
 
 }  // namespace velmora
