@@ -125,6 +125,33 @@ TEST(LosslessRewrite, SourcesAboveTheTargetAreReencoded) {
     }
 }
 
+// A CMYK source, or colour stored as RGB, is no YCbCr whose tables compare
+// with the encoder's: at quality 35 it is re-encoded all the same, as YCbCr
+// with Q50's tables.
+TEST(LosslessRewrite, CmykAndRgbStreamsAreReencoded) {
+    JpegRecipe cmyk = recipe(320, 240, 35);
+    cmyk.components = 4;
+    cmyk.lumaH = cmyk.lumaV = 1;
+    JpegRecipe rgb = recipe(320, 240, 35);
+    rgb.storedRgb = true;
+    rgb.lumaH = rgb.lumaV = 1;
+    TempDir dir;
+    for (const Case& item : {Case{"cmyk.jpg", cmyk}, Case{"rgb.jpg", rgb}}) {
+        SCOPED_TRACE(item.name);
+        const std::string source = makeJpeg(item.recipe);
+        ASSERT_FALSE(source.empty());
+        ASSERT_EQ(decodeJpeg(source).components, item.recipe.components);
+        writeFile(dir / item.name, source);
+        ASSERT_EQ(encode(dir / item.name, dir / "out.jpg", 50).exitCode, 0);
+        const DecodedJpeg after = decodeJpeg(readFile(dir / "out.jpg"));
+        ASSERT_TRUE(after.ok);
+        EXPECT_EQ(after.width, 320);
+        EXPECT_EQ(after.components, 3);
+        EXPECT_EQ(after.tables,
+                  (std::vector<QuantTable>{kAnnexKLuma, kAnnexKChroma, kAnnexKChroma}));
+    }
+}
+
 // The rewrite keeps the metadata the re-encoding keeps (EXIF, XMP, ICC,
 // IPTC), in their order, and drops the rest (comments, multi-picture
 // indexes, other application markers), as the re-encoding does.

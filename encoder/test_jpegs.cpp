@@ -54,8 +54,9 @@ std::string pictureRows(const JpegRecipe& recipe) {
     std::size_t at = 0;
     for (int y = 0; y < recipe.height; ++y) {
         for (int x = 0; x < recipe.width; ++x) {
-            const int ramps[3] = {40 + x * 150 / recipe.width, 30 + y * 180 / recipe.height,
-                                  200 - (x + y) * 120 / (recipe.width + recipe.height)};
+            const int ramps[4] = {40 + x * 150 / recipe.width, 30 + y * 180 / recipe.height,
+                                  200 - (x + y) * 120 / (recipe.width + recipe.height),
+                                  60 + (x * y) % 90};
             for (int c = 0; c < recipe.components; ++c) {
                 seed = seed * 1664525u + 1013904223u;
                 const int grain = int(seed >> 27) - 16;
@@ -75,8 +76,12 @@ bool compress(const JpegRecipe& recipe, const std::string& rows, jpeg_compress_s
     out.image_width = JDIMENSION(recipe.width);
     out.image_height = JDIMENSION(recipe.height);
     out.input_components = recipe.components;
-    out.in_color_space = recipe.components == 3 ? JCS_RGB : JCS_GRAYSCALE;
+    out.in_color_space = recipe.components == 4   ? JCS_CMYK
+                         : recipe.components == 3 ? JCS_RGB
+                                                  : JCS_GRAYSCALE;
     jpeg_set_defaults(&out);
+    if (recipe.storedRgb)
+        jpeg_set_colorspace(&out, JCS_RGB);
     jpeg_set_quality(&out, recipe.quality, TRUE);
     if (recipe.lumaEntry >= 0)
         out.quant_tbl_ptrs[0]->quantval[recipe.lumaEntry] = UINT16(recipe.lumaEntryValue);

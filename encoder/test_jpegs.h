@@ -23,7 +23,8 @@ extern const QuantTable kAnnexKChroma;
 struct JpegRecipe {
     int width = 640;
     int height = 480;
-    int components = 3;  ///< 3: YCbCr from RGB, 1: grey
+    int components = 3;      ///< 3: YCbCr from RGB, 1: grey, 4: CMYK
+    bool storedRgb = false;  ///< 3 components stored as RGB, not YCbCr
     int quality = 90;
     int lumaH = 2;  ///< the luma sampling factors: 2x2 is 4:2:0, 2x1 4:2:2, 1x1 4:4:4
     int lumaV = 2;
@@ -53,7 +54,7 @@ struct DecodedJpeg {
     std::vector<int> samplingV;
     std::vector<QuantTable> tables;                    ///< each component's quantization table
     std::vector<std::pair<int, std::string>> markers;  ///< every APPn and COM marker
-    std::string pixels;                                ///< RGB or grey rows, top first
+    std::string pixels;                                ///< RGB, grey or CMYK rows, top first
 };
 
 DecodedJpeg decodeJpeg(const std::string& jpeg);
