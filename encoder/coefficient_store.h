@@ -16,8 +16,8 @@ namespace velmora {
 /// one mapping meant for transparent huge pages, so that the kernel faults
 /// in, zeroes and frees those tens of megabytes in 2 MiB pages rather than
 /// thousands of 4 KiB ones: in a process that lives for one photo, the small
-/// pages cost about a tenth of its processor time, and half of a lossless
-/// rewrite's.
+/// pages cost about a tenth of its processor time, and more than half of a
+/// lossless rewrite's.
 class CoefficientStore {
   public:
     CoefficientStore() = default;
