@@ -15,6 +15,7 @@
 
 #include "job_protocol.h"
 #include "test_images.h"
+#include "test_jpegs.h"
 #include "test_support.h"
 
 namespace velmora::testkit {
@@ -163,6 +164,76 @@ TEST(Moskel, CompressesEveryFormatAsJpgNamedFiles) {
     EXPECT_EQ(job.counters(), count + "|0|" + std::to_string(folderBytes(outdir)) + "|" +
                                   std::to_string(sizeSum(job.listed)) + "|" + count + "|" +
                                   std::to_string(kept) + "|1");
+}
+
+// Photos already at or below the run's quality keep their pixels exactly:
+// rewritten losslessly when that is smaller, else kept as they were. None
+// comes out larger; a photo above that quality is re-encoded at it. Every
+// output has its source's times.
+TEST(Moskel, NeverQuantizesAPhotoAtOrBelowTheQualityAgain) {
+    Job job;
+    JpegRecipe q35;
+    q35.quality = 35;
+    JpegRecipe thumbnail;
+    thumbnail.width = thumbnail.height = 64;
+    thumbnail.quality = 30;
+    thumbnail.optimizeCoding = true;
+    JpegRecipe q95;
+    q95.quality = 95;
+    const std::map<std::string, JpegRecipe> photos = {
+        {"q35.jpg", q35}, {"thumb.jpg", thumbnail}, {"q95.jpg", q95}};
+    const timespec times[2] = {{1'600'000'000, 123'456'789}, {1'500'000'000, 987'654'321}};
+    for (const auto& [name, recipe] : photos) {
+        const fs::path photo = job.add(name, makeJpeg(recipe));
+        ASSERT_EQ(::utimensat(AT_FDCWD, photo.c_str(), times, 0), 0);
+    }
+    ASSERT_EQ(job.run().exitCode, 0);
+
+    std::map<std::string, std::pair<std::string, fs::path>> outputs;
+    for (const auto& line : testkit::splitText(readFile(job.tmp / "outputs.txt"))) {
+        const auto fields = testkit::splitText(line, '\t');
+        ASSERT_EQ(fields.size(), 3u) << line;
+        outputs[fs::path(fields[0]).filename()] = {fields[1], fields[2]};
+    }
+    ASSERT_EQ(outputs.size(), photos.size());
+    int kept = 0;
+    for (const auto& [name, recipe] : photos) {
+        SCOPED_TRACE(name);
+        const auto& [result, output] = outputs.at(name);
+        // Before reading it, which may change its access time.
+        const struct stat info = statOf(output);
+        EXPECT_EQ(info.st_mtim.tv_sec, times[1].tv_sec);
+        EXPECT_EQ(info.st_mtim.tv_nsec, times[1].tv_nsec);
+        EXPECT_EQ(info.st_atim.tv_sec, times[0].tv_sec);
+        EXPECT_EQ(info.st_atim.tv_nsec, times[0].tv_nsec);
+        const std::string source = readFile(job.source / name);
+        const std::string made = readFile(output);
+        const DecodedJpeg before = decodeJpeg(source);
+        const DecodedJpeg after = decodeJpeg(made);
+        ASSERT_TRUE(after.ok);
+        EXPECT_EQ(output.filename(), name);
+        if (recipe.quality <= 50) {
+            EXPECT_TRUE(after.pixels == before.pixels) << "the pixels changed";
+            EXPECT_EQ(after.tables, before.tables);
+            EXPECT_LE(made.size(), source.size());
+            if (result == "kept") {
+                ++kept;
+                EXPECT_EQ(made, source);
+            } else {
+                EXPECT_EQ(result, "compressed");
+                EXPECT_LT(made.size(), source.size());
+            }
+        } else {
+            EXPECT_EQ(result, "compressed");
+            EXPECT_EQ(after.tables[0], kAnnexKLuma);
+            EXPECT_LT(made.size(), source.size());
+        }
+    }
+    EXPECT_EQ(outputs.at("q35.jpg").first, "compressed");
+    const fs::path outdir = job.source / "COMPRESSED_50";
+    EXPECT_EQ(job.counters(), "3|0|" + std::to_string(folderBytes(outdir)) + "|" +
+                                  std::to_string(sizeSum(job.listed)) + "|3|" +
+                                  std::to_string(kept) + "|0");
 }
 
 TEST(Moskel, SameNamedPhotosEachGetTheirOwnOutput) {

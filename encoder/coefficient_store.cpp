@@ -24,12 +24,16 @@ CoefficientStore::~CoefficientStore() {
         ::munmap(mapping_, mappedBytes_);
 }
 
-void CoefficientStore::serve(jpeg_compress_struct& encoder) {
-    encoder.client_data = this;
-    realizeOthers_ = encoder.mem->realize_virt_arrays;
-    encoder.mem->request_virt_barray = request;
-    encoder.mem->realize_virt_arrays = realize;
-    encoder.mem->access_virt_barray = access;
+void CoefficientStore::serveCodec(j_common_ptr codec) {
+    codec->client_data = this;
+    realizeOthers_ = codec->mem->realize_virt_arrays;
+    codec->mem->request_virt_barray = request;
+    codec->mem->realize_virt_arrays = realize;
+    codec->mem->access_virt_barray = access;
+}
+
+void CoefficientStore::lendTo(jpeg_compress_struct& writer) {
+    writer.mem->access_virt_barray = access;
 }
 
 CoefficientStore& CoefficientStore::of(j_common_ptr codec) {

@@ -73,6 +73,7 @@ EncodeExit encodeOrHandOver(const EncodeRequest& request, char* const argv[]) {
         std::string jpeg;
         switch (transcodeJpeg(source, request.quality, jpeg)) {
             case JpegTranscode::Encoded:
+            case JpegTranscode::Rewritten:
                 return publishJpeg(request.output, jpeg);
             case JpegTranscode::NeedsFullDecoder:
                 return handOverToVips(argv);

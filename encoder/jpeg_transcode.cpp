@@ -134,12 +134,39 @@ J_COLOR_SPACE rowSpace(J_COLOR_SPACE stored) {
 }
 
 /// How setting the codecs up ended.
-enum class Start { Ready, NeedsFullDecoder, TooLarge };
+enum class Start { Ready, Rewrite, NeedsFullDecoder, TooLarge };
 
-// Reads the header and starts both codecs, up to the first row. libjpeg
-// errors jump back over this frame, which holds plain C data only.
-Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std::string_view source,
-                     int quality) {
+// The quantization table of each component of `in`, as given by `tableOf`,
+// is at least as coarse, entry by entry, as the table `out` uses for that
+// component's kind (luma or chroma) at the quality it is set to. Only YCbCr
+// and grey streams are compared: the components of other colour models are
+// not the ones the encoder quantizes.
+template <typename TableOf>
+bool atOrBelowTarget(const jpeg_decompress_struct& in, const jpeg_compress_struct& out,
+                     TableOf tableOf) {
+    const bool comparable = (in.jpeg_color_space == JCS_YCbCr && in.num_components == 3) ||
+                            (in.jpeg_color_space == JCS_GRAYSCALE && in.num_components == 1);
+    if (!comparable)
+        return false;
+    for (int c = 0; c < in.num_components; ++c) {
+        const JQUANT_TBL* source = tableOf(in.comp_info[c]);
+        const JQUANT_TBL* target = out.quant_tbl_ptrs[c == 0 ? 0 : 1];
+        if (!source || !target)
+            return false;
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (source->quantval[k] < target->quantval[k])
+                return false;
+        }
+    }
+    return true;
+}
+
+// Reads the header of `source` into `in` and tells how to go on: a stream
+// already at or below `quality` (when `mayRewrite`) is rewritten from its
+// coefficients. `out` is left with the tables of `quality`, still to be set
+// up. libjpeg errors jump back over this frame, which holds plain C data only.
+Start readHeader(jpeg_decompress_struct& in, jpeg_compress_struct& out, std::string_view source,
+                 int quality, bool mayRewrite) {
     jpeg_mem_src(&in, reinterpret_cast<const unsigned char*>(source.data()), source.size());
     jpeg_save_markers(&in, JPEG_APP0 + 1, 0xFFFF);
     jpeg_save_markers(&in, JPEG_APP0 + 2, 0xFFFF);
@@ -151,6 +178,32 @@ Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std:
         return Start::NeedsFullDecoder;
     if (std::int64_t{in.image_width} * in.image_height > kMaxEncodePixels)
         return Start::TooLarge;
+    // The tables the encoder would quantize with, made by libjpeg itself.
+    out.in_color_space = space;
+    jpeg_set_defaults(&out);
+    jpeg_set_quality(&out, quality, TRUE);
+    const auto headerTable = [&in](const jpeg_component_info& component) {
+        return component.quant_tbl_no >= 0 && component.quant_tbl_no < NUM_QUANT_TBLS
+                   ? in.quant_tbl_ptrs[component.quant_tbl_no]
+                   : nullptr;
+    };
+    if (mayRewrite && atOrBelowTarget(in, out, headerTable))
+        return Start::Rewrite;
+    return Start::Ready;
+}
+
+void writeKeptMetadata(const jpeg_decompress_struct& in, jpeg_compress_struct& out) {
+    for (jpeg_saved_marker_ptr marker = in.marker_list; marker; marker = marker->next) {
+        if (isKeptMetadata(*marker)) {
+            jpeg_write_marker(&out, marker->marker, marker->data, marker->data_length);
+        }
+    }
+}
+
+// Starts both codecs of a re-encoding, up to the first row. libjpeg errors
+// jump back over this frame, which holds plain C data only.
+void startCodecs(jpeg_decompress_struct& in, jpeg_compress_struct& out, int quality) {
+    const J_COLOR_SPACE space = rowSpace(in.jpeg_color_space);
     in.out_color_space = space;
     jpeg_start_decompress(&in);
 
@@ -173,12 +226,31 @@ Start startTranscode(jpeg_decompress_struct& in, jpeg_compress_struct& out, std:
         out.Y_density = in.Y_density;
     }
     jpeg_start_compress(&out, TRUE);
-    for (jpeg_saved_marker_ptr marker = in.marker_list; marker; marker = marker->next) {
-        if (isKeptMetadata(*marker)) {
-            jpeg_write_marker(&out, marker->marker, marker->data, marker->data_length);
-        }
-    }
-    return Start::Ready;
+    writeKeptMetadata(in, out);
+}
+
+// Writes the coefficients of `in`, whose header is read, into `out` as they
+// are, with Huffman tables made for them: the same pixels, no generation
+// lost. The stream comes out sequential, without restart markers, with the
+// metadata the re-encoding keeps. Fails on damaged image data, and when a
+// component's table at its first scan is not the one its header promised
+// at or below `out`'s quality. libjpeg errors jump back over this frame,
+// which holds plain C data only.
+JpegTranscode rewriteCoefficients(jpeg_decompress_struct& in, jpeg_compress_struct& out,
+                                  const ErrorTrap& trap) {
+    jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&in);
+    const auto latchedTable = [](const jpeg_component_info& component) {
+        return static_cast<const JQUANT_TBL*>(component.quant_table);
+    };
+    if (!coefficients || trap.damaged || !atOrBelowTarget(in, out, latchedTable))
+        return JpegTranscode::Failed;
+    jpeg_copy_critical_parameters(&in, &out);
+    out.optimize_coding = TRUE;
+    jpeg_write_coefficients(&out, coefficients);
+    writeKeptMetadata(in, out);
+    jpeg_finish_compress(&out);
+    jpeg_finish_decompress(&in);
+    return trap.damaged ? JpegTranscode::Failed : JpegTranscode::Rewritten;
 }
 
 constexpr std::size_t kStripRows = 16;
@@ -248,21 +320,29 @@ struct Codecs {
     jpeg_decompress_struct in{};
     jpeg_compress_struct out{};
     StringDestination destination{};
+    bool rewriting = false;  ///< the source's coefficients are being rewritten
 };
 
 // Creates both codecs, sets them up and runs them; the caller destroys them
-// whatever happens. libjpeg errors while setting up jump back here, over
-// libjpeg's own frames only.
+// whatever happens. libjpeg errors while setting up or rewriting jump back
+// here, over libjpeg's own frames only.
 JpegTranscode createAndRun(Codecs& codecs, CoefficientStore& coefficients, std::string_view source,
-                           int quality) {
+                           int quality, bool mayRewrite) {
     if (setjmp(codecs.setupTrap.jump) != 0)
         return JpegTranscode::Failed;
     jpeg_create_decompress(&codecs.in);
     jpeg_create_compress(&codecs.out);
-    coefficients.serve(codecs.out);
     codecs.out.dest = &codecs.destination.manager;
-    switch (startTranscode(codecs.in, codecs.out, source, quality)) {
+    switch (readHeader(codecs.in, codecs.out, source, quality, mayRewrite)) {
+        case Start::Rewrite:
+            // The coefficient arrays are the decoder's; the encoder reads them.
+            codecs.rewriting = true;
+            coefficients.serve(codecs.in);
+            CoefficientStore::lendTo(codecs.out);
+            return rewriteCoefficients(codecs.in, codecs.out, codecs.setupTrap);
         case Start::Ready:
+            coefficients.serve(codecs.out);
+            startCodecs(codecs.in, codecs.out, quality);
             if (codecs.setupTrap.damaged)
                 return JpegTranscode::Failed;
             return pipeRows(codecs.in, codecs.decodeTrap, codecs.out, codecs.encodeTrap);
@@ -274,9 +354,10 @@ JpegTranscode createAndRun(Codecs& codecs, CoefficientStore& coefficients, std::
     return JpegTranscode::Failed;
 }
 
-}  // namespace
-
-JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg) {
+// One go at `source` with fresh codecs. Sets `rewrote` when it took the
+// lossless rewrite.
+JpegTranscode runOnce(std::string_view source, int quality, bool mayRewrite, std::string& jpeg,
+                      bool& rewrote) {
     jpeg.clear();
     jpeg.reserve(source.size());
 
@@ -289,10 +370,25 @@ JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& j
     codecs.in.err = codecs.setupTrap.install();
     codecs.out.err = codecs.in.err;
 
-    const JpegTranscode result = createAndRun(codecs, coefficients, source, quality);
+    const JpegTranscode result = createAndRun(codecs, coefficients, source, quality, mayRewrite);
     jpeg_destroy_compress(&codecs.out);
     jpeg_destroy_decompress(&codecs.in);
+    rewrote = codecs.rewriting;
     return result;
+}
+
+}  // namespace
+
+JpegTranscode transcodeJpeg(std::string_view source, int quality, std::string& jpeg,
+                            BelowTarget below) {
+    bool rewrote = false;
+    const JpegTranscode result =
+        runOnce(source, quality, below == BelowTarget::Rewrite, jpeg, rewrote);
+    if (result != JpegTranscode::Failed || !rewrote)
+        return result;
+    // The rewrite could not be made (damaged data, tables changed between
+    // scans): what re-encoding makes of the stream, as for any other.
+    return runOnce(source, quality, false, jpeg, rewrote);
 }
 
 }  // namespace velmora
