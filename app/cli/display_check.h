@@ -4,12 +4,15 @@
 
 namespace velmora::cli {
 
-/// True when the window has somewhere to open: DISPLAY or WAYLAND_DISPLAY
-/// is set, or QT_QPA_PLATFORM chooses a platform (offscreen, vnc, …).
+/// True when the window has somewhere to open: QT_QPA_PLATFORM chooses a
+/// platform (offscreen, vnc, …), or a display server answers on the socket
+/// that WAYLAND_DISPLAY or a local DISPLAY names. A DISPLAY on another host
+/// is taken on trust.
 bool hasDisplay();
 
 /// What velmora says instead of opening its window where hasDisplay() is
-/// false: a virtual display, or a subcommand. Ends with a line feed.
+/// false: why, then a virtual display, or a subcommand. Ends with a line
+/// feed.
 QString noDisplayMessage();
 
 }  // namespace velmora::cli

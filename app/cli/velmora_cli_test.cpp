@@ -585,6 +585,33 @@ class VelmoraCliTest : public QObject {
         QCOMPARE(summary.value("notDone").toInt(), 0);
     }
 
+    // A display variable with no server behind it gets the same advice as
+    // none at all, and status 1 instead of Qt's abort.
+    void staleDisplay_data() {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("X") << "DISPLAY"
+                           << ":987";
+        QTest::newRow("X by its socket name") << "DISPLAY"
+                                              << "unix:987.0";
+        QTest::newRow("Wayland") << "WAYLAND_DISPLAY"
+                                 << "wayland-gone";
+    }
+    void staleDisplay() {
+        QFETCH(QString, variable);
+        QFETCH(QString, value);
+        QProcessEnvironment stale = environment();
+        stale.insert(variable, value);
+        stale.insert("XDG_RUNTIME_DIR", path("tmp"));
+        const ProgramRun run = runPiped(kProgram, {}, stale);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(
+            run.err.startsWith("velmora: no display for the window (" + variable.toUtf8() + '=' +
+                               value.toUtf8() + " set, but no display server answers there).\n"),
+            run.err.constData());
+        QVERIFY(run.err.contains("'xvfb-run -a velmora'"));
+    }
+
     // The help fits a terminal of 80 columns and says where bugs go.
     void helpFitsEightyColumns() {
         const ProgramRun run = runPiped(kProgram, {"--help"}, environment());
