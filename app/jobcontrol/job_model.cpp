@@ -1,6 +1,8 @@
 #include "job_model.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QVariantMap>
 
 #include <algorithm>
@@ -232,6 +234,19 @@ void JobModel::togglePause() {
 
 void JobModel::alert(const QString& text) {
     setAlert(text, {});
+}
+
+void JobModel::copyFailures() const {
+    QStringList lines;
+    for (const QVariant& failure : alertFailures_) {
+        const QVariantMap photo = failure.toMap();
+        const QString reason = photo.value(QStringLiteral("reason")).toString();
+        const QString path = photo.value(QStringLiteral("path")).toString();
+        lines << (reason.isEmpty() ? path : path + QStringLiteral(": ") + reason);
+    }
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        clipboard->setText(lines.join(u'\n') + u'\n');
+    }
 }
 
 double JobModel::runSeconds() const {

@@ -153,6 +153,9 @@ class JobModel : public QObject {
     Q_INVOKABLE void togglePause();
     /// Raises an alert with `text`.
     Q_INVOKABLE void alert(const QString& text);
+    /// Puts the end alert's failed photos on the clipboard, one
+    /// "path: reason" a line, in the order listed.
+    Q_INVOKABLE void copyFailures() const;
 
     /// Answers chooseSource() at once (tests supply a folder) instead of
     /// asking the screen's folder chooser.

@@ -8,6 +8,9 @@
 // velmora_e2e_test real scans and sorts through the model.
 #include <QtTest>
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -330,6 +333,11 @@ class SorterModelTest : public QObject {
         // By path, each reason in the window's words where its code is known.
         QCOMPARE(listed(), (QStringList{"/foto/a.jpg=akses ditolak",
                                         "/foto/c.jpg=", "/foto/tab\there.jpg=bukan file biasa"}));
+
+        // The list goes to the clipboard as the alert shows it.
+        model->copyFailures();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 "/foto/a.jpg: akses ditolak\n/foto/c.jpg\n/foto/tab\there.jpg: bukan file biasa\n");
 
         // Another alert lists nothing; a long list is cut, keeping the first by path.
         model->alert("Scan gagal.");
