@@ -16,7 +16,7 @@ qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templ
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
 qml6-module-qt-labs-folderlistmodel
 libcanberra-dev sound-theme-freedesktop
-xvfb xauth
+xvfb xauth zsh
 desktop-file-utils appstream man-db groff-base lintian
 dpkg-dev file
 jpegoptim mate-backgrounds
