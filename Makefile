@@ -50,6 +50,9 @@ test-sanitizers: deps
 bench: build
 	./bench/run.sh $(BUILD)
 
+# Every file of the package carries the time of the last commit, and so do
+# the build's own outputs, so that one commit gives the same package.
+package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 package: build
 	cd $(BUILD) && cpack -G DEB
 

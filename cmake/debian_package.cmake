@@ -1,6 +1,9 @@
 # The Debian package velmora, made by `cpack -G DEB` in the build folder
 # (`make package`): the program, the tools, the backend scripts, the desktop
-# entry, the icon, the metainfo and the manual page, all under /usr.
+# entry, the icon, the metainfo, the manual page, the shell completions, and
+# the copyright file and changelog in /usr/share/doc/velmora, all under /usr.
+# `make package` sets SOURCE_DATE_EPOCH to the time of the last commit, which
+# every file of the package then carries, so one commit gives the same bytes.
 # dpkg-shlibdeps finds the libraries the programs are linked with. The QML
 # modules and the platform plugins the window loads at run time are invisible
 # to it and are declared here; the test qml_module_packages checks the QML
@@ -14,8 +17,9 @@ set(VELMORA_QML_PACKAGES
     qml6-module-qtquick-shapes
     qml6-module-qtquick-templates
     qml6-module-qtquick-window)
-# The built-in folder dialog lists folders through this module.
-set(velmora_run_time_packages bash qt6-qpa-plugins qml6-module-qt-labs-folderlistmodel
+# bash, which runs the backend scripts, is essential and never declared. The
+# built-in folder dialog lists folders through the folder list model.
+set(velmora_run_time_packages qt6-qpa-plugins qml6-module-qt-labs-folderlistmodel
     ${VELMORA_QML_PACKAGES})
 list(JOIN velmora_run_time_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 
@@ -24,12 +28,16 @@ set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sort numbered photos and compress photo folders")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Velmora works on a folder tree of photos. Sort moves or copies every photo whose name \
-ends in a number into folders for odd and even numbers inside the folder, never overwriting \
-a file. Compress writes every photo of the folder as a JPEG at a chosen quality into a \
-folder of its own. A small window drives both jobs; without a display, the subcommands \
-velmora sort and velmora compress run them from the command line.")
+# The extended description, in lines within 80 columns as Debian wants them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Velmora works on a folder tree of photos. Sort moves or copies every photo"
+    "whose name ends in a number into folders for odd and even numbers inside"
+    "the folder, never overwriting a file. Compress writes every photo of the"
+    "folder as a JPEG at a chosen quality into a folder of its own. Both work on"
+    "camera cards and USB drives (exFAT, FAT32, NTFS)."
+    "."
+    "A small window drives both jobs; without a display, the subcommands"
+    "velmora sort and velmora compress run them from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -39,3 +47,58 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The desktop's sound for a finished run, and Wayland without XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, qt6-wayland")
 include(CPack)
+
+# The package made as `make package` makes it, checked by lintian (where it
+# is installed) and made again to the same bytes. Not for sanitizer builds,
+# which no package is made from.
+if(BUILD_TESTING AND VELMORA_BUILD_APP AND VELMORA_SANITIZE STREQUAL "")
+    find_program(LINTIAN_PROGRAM lintian)
+    set(check_package ${PROJECT_SOURCE_DIR}/scripts/check-package.sh)
+    set(package_folder ${PROJECT_BINARY_DIR}/package_test)
+    set(cpack_config ${PROJECT_BINARY_DIR}/CPackConfig.cmake)
+    add_test(NAME package_build
+             COMMAND ${check_package} build ${PROJECT_SOURCE_DIR} ${cpack_config} ${package_folder})
+    add_test(NAME package_lintian
+             COMMAND ${check_package} lintian ${package_folder} ${PROJECT_VERSION}
+                     "${LINTIAN_PROGRAM}")
+    add_test(NAME package_reproducible
+             COMMAND ${check_package} reproducible ${PROJECT_SOURCE_DIR} ${cpack_config}
+                     ${package_folder})
+    set_tests_properties(package_build PROPERTIES FIXTURES_SETUP built_package TIMEOUT 900)
+    set_tests_properties(package_lintian package_reproducible PROPERTIES
+                         FIXTURES_REQUIRED built_package TIMEOUT 900)
+    set_tests_properties(package_lintian PROPERTIES SKIP_RETURN_CODE 77)
+endif()
+
+# Debian's build flags (dpkg-buildflags, with every hardening feature):
+# FORTIFY, the stack protector, format checks, full RELRO with BIND_NOW, and
+# the source folder mapped to "." in debug information and macros, so the
+# programs carry no build path. The build type keeps its own -O and -g. They
+# apply to every optimised build that is not a sanitizer build, the package's
+# included; the build folder is mapped too when it lies outside the source.
+option(VELMORA_DEBIAN_BUILD_FLAGS "Build with the flags of dpkg-buildflags" ON)
+find_program(DPKG_BUILDFLAGS dpkg-buildflags)
+if(VELMORA_DEBIAN_BUILD_FLAGS AND DPKG_BUILDFLAGS AND VELMORA_SANITIZE STREQUAL "")
+    set(optimised $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
+    foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
+        execute_process(
+            COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+                    ${DPKG_BUILDFLAGS} --get ${kind}
+            WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+            OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+        separate_arguments(flags UNIX_COMMAND "${flags}")
+        list(FILTER flags EXCLUDE REGEX "^-(g|O.*)$")
+        set(VELMORA_DEBIAN_${kind} ${flags})
+    endforeach()
+    cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${PROJECT_BINARY_DIR}" NORMALIZE build_in_source)
+    if(NOT build_in_source)
+        list(APPEND VELMORA_DEBIAN_CXXFLAGS -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+    endif()
+    # C and C++ take the same flags from dpkg-buildflags here.
+    foreach(flag IN LISTS VELMORA_DEBIAN_CPPFLAGS VELMORA_DEBIAN_CXXFLAGS)
+        add_compile_options($<${optimised}:${flag}>)
+    endforeach()
+    foreach(flag IN LISTS VELMORA_DEBIAN_LDFLAGS)
+        add_link_options($<${optimised}:${flag}>)
+    endforeach()
+endif()

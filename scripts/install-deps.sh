@@ -16,8 +16,8 @@ qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templ
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
 qml6-module-qt-labs-folderlistmodel
 libcanberra-dev sound-theme-freedesktop
-xvfb xauth
-desktop-file-utils appstream man-db groff-base
+xvfb xauth zsh
+desktop-file-utils appstream man-db groff-base lintian
 dpkg-dev file
 jpegoptim mate-backgrounds
 exfat-fuse exfatprogs fusefat dosfstools ntfs-3g xfsprogs btrfs-progs e2fsprogs
