@@ -44,8 +44,8 @@ expect() {
     fi
 }
 
-sort_options=(--copy --move --workers --odd --even --dry-run --help --version)
-compress_options=(--quality --workers --dry-run --help --version)
+sort_options=(--copy --move --workers --odd --even --dry-run --quiet --json --help --version)
+compress_options=(--quality --workers --dry-run --quiet --json --help --version)
 qualities=()
 for ((q = 1; q <= 100; q++)); do qualities+=("$q"); done
 
@@ -54,8 +54,8 @@ expect "velmora|s" sort
 expect "velmora|--v" --version
 expect "velmora|sort|--" "${sort_options[@]}"
 expect "velmora|compress|--" "${compress_options[@]}"
-expect "velmora|sort|--copy|--" --workers --odd --even --dry-run --help --version
-expect "velmora|sort|--move|--workers|2|--" --odd --even --dry-run --help --version
+expect "velmora|sort|--copy|--" --workers --odd --even --dry-run --quiet --json --help --version
+expect "velmora|sort|--move|--workers|2|--" --odd --even --dry-run --quiet --json --help --version
 expect "velmora|sort|--e" --even
 expect "velmora|compress|--odd" 
 expect "velmora|sort|--workers|" 1 2 3 4 5 6 7 8
@@ -82,7 +82,7 @@ expect "velmora|sort|DCIM/"
 expect "velmora|sort|Foto\\ W" "Foto Wisuda"
 expect "velmora|sort|'Foto W" "Foto Wisuda"
 expect "velmora|sort|\"Foto-" Foto-2024
-expect "velmora|sort|DCIM|" --copy --move --workers --odd --even --dry-run --help --version
-expect "velmora|compress|DCIM|--quality|50|--workers|4|" --dry-run --help --version
+expect "velmora|sort|DCIM|" --copy --move --workers --odd --even --dry-run --quiet --json --help --version
+expect "velmora|compress|DCIM|--quality|50|--workers|4|" --dry-run --quiet --json --help --version
 expect "velmora|frobnicate|"
 exit $failed

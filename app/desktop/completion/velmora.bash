@@ -78,12 +78,12 @@ _velmora() {
             return
             ;;
         sort)
-            options="--copy --move --workers --odd --even --dry-run --help --version"
+            options="--copy --move --workers --odd --even --dry-run --quiet --json --help --version"
             # --copy and --move exclude each other.
             [[ $given == *" --copy "* || $given == *" --move "* ]] &&
                 options=${options/--copy --move /}
             ;;
-        compress) options="--quality --workers --dry-run --help --version" ;;
+        compress) options="--quality --workers --dry-run --quiet --json --help --version" ;;
         *) return ;;
     esac
     if [[ $cur == -* || -n $source ]]; then
