@@ -37,14 +37,16 @@ test: test-main test-sanitizers
 test-main: build-tests
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
-# The command-line tools and their tests again, under ThreadSanitizer and
-# under AddressSanitizer with UndefinedBehaviorSanitizer.
+# The command-line tools and their tests again, under ThreadSanitizer (the
+# tests labelled "threads": those that run the tools with many workers) and
+# under AddressSanitizer with UndefinedBehaviorSanitizer (all of them).
 test-sanitizers: deps
 	for s in thread address; do \
 	    cmake -S . -B $(BUILD)/$$s -DVELMORA_BUILD_APP=OFF -DVELMORA_SANITIZE=$$s \
 	        -DBUILD_TESTING=ON $(CMAKE_FLAGS) && \
 	    cmake --build $(BUILD)/$$s -j$(JOBS) && \
-	    ctest --test-dir $(BUILD)/$$s --output-on-failure -j$(JOBS) || exit 1; \
+	    ctest --test-dir $(BUILD)/$$s --output-on-failure -j$(JOBS) \
+	        $$([ $$s = thread ] && echo -L threads) || exit 1; \
 	done
 
 bench: build

@@ -87,8 +87,8 @@ bool giveLength(int out, off_t size) {
         return true;
     const std::string zeros(64 * 1024, '\0');
     for (off_t at = info.st_size; at < size;) {
-        const ssize_t written =
-            ::pwrite(out, zeros.data(), std::size_t(std::min<off_t>(size - at, off_t(zeros.size()))), at);
+        const ssize_t written = ::pwrite(
+            out, zeros.data(), std::size_t(std::min<off_t>(size - at, off_t(zeros.size()))), at);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)

@@ -15,7 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kLastNumber = 999999;
 // After every numbered name, random names are tried; a clash of random
 // UUIDs means something is deeply wrong, so give up after a few.
 constexpr int kRandomAttempts = 16;
@@ -101,7 +100,7 @@ fs::path uniqueDestination(const fs::path& wanted) {
     if (!somethingExistsAt(AT_FDCWD, wanted))
         return wanted;
     const NameParts parts = split(wanted);
-    for (int number = 1; number <= kLastNumber; ++number) {
+    for (int number = 1; number <= kLastFreeNumber; ++number) {
         std::string candidate = numberedName(parts, number);
         if (!somethingExistsAt(AT_FDCWD, candidate))
             return candidate;
@@ -111,7 +110,7 @@ fs::path uniqueDestination(const fs::path& wanted) {
 
 std::optional<std::string> claimFreeName(
     int folder, const std::string& wanted,
-    const std::function<ClaimResult(const std::string&)>& attempt) {
+    const std::function<ClaimResult(const std::string&)>& attempt, int lastNumber) {
     std::optional<std::string> claimed;
     // True when the search ends at `candidate`: claimed, or failed for good.
     const auto endsAt = [&](const std::string& candidate) {
@@ -126,7 +125,7 @@ std::optional<std::string> claimFreeName(
         return claimed;
     const NameParts parts = split(wanted);
     std::size_t nameMax = longestName(folder, parts);
-    for (int number = 1; number <= kLastNumber; ++number) {
+    for (int number = 1; number <= lastNumber; ++number) {
         const auto candidate = numberedNameWithin(parts, number, nameMax);
         if (!candidate) {
             errno = ENAMETOOLONG;
@@ -162,7 +161,7 @@ std::optional<std::string> findTakenName(int folder, const std::string& wanted,
         return wanted;
     const NameParts parts = split(wanted);
     const std::size_t nameMax = longestName(folder, parts);
-    for (int number = 1; number <= kLastNumber; ++number) {
+    for (int number = 1; number <= kLastFreeNumber; ++number) {
         const auto candidate = numberedNameWithin(parts, number, nameMax);
         if (!candidate || !somethingExistsAt(folder, *candidate))
             return std::nullopt;

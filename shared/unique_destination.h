@@ -7,6 +7,9 @@
 
 namespace velmora {
 
+/// The last number of the free-name sequence "base (1).ext", "base (2).ext", …
+inline constexpr int kLastFreeNumber = 999999;
+
 /// Gives a path at which nothing exists at the moment of the test: `wanted`
 /// itself when it is free, else the first free "base (i).ext" in the same
 /// folder for i = 1 to 999999 ("base (i)" when the name has no extension),
@@ -30,10 +33,12 @@ enum class ClaimResult {
 /// longer than the folder's file system takes (or that it refuses with
 /// ENAMETOOLONG) has its base shortened, never its number or extension.
 /// Gives the claimed name, or nothing, with errno set, when an attempt
-/// failed for good. Safe for many callers racing for one name.
+/// failed for good. Safe for many callers racing for one name. After
+/// "base (`lastNumber`).ext" comes a random UUID name (tests set a low one).
 std::optional<std::string> claimFreeName(
     int folder, const std::string& wanted,
-    const std::function<ClaimResult(const std::string&)>& attempt);
+    const std::function<ClaimResult(const std::string&)>& attempt,
+    int lastNumber = kLastFreeNumber);
 
 /// Calls `visit` on the names of the free-name sequence of `wanted` inside
 /// the folder open as `folder` that something holds, in order: `wanted`,

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <QDeadlineTimer>
+
 #include <QSemaphore>
 #include <QTemporaryDir>
 
@@ -130,8 +132,11 @@ class BackendRunnerTest : public QObject {
         QSignalSpy finished(&runner, &BackendRunner::finished);
         QCOMPARE(runner.launchWatched({scratchDir_->path()}), std::nullopt);
         const qint64 pid = runner.processId();
-        while (processState(pid) != 'Z') {  // ended, and its end not yet handled
+        // Ended, and its end not yet handled: no events are processed here.
+        const QDeadlineTimer deadline(20000);
+        while (processState(pid) != 'Z' && !deadline.hasExpired()) {
         }
+        QCOMPARE(processState(pid), 'Z');
         QCOMPARE(runner.sendSignal(SIGSTOP), SignalResult::NotRunning);
         QCOMPARE(finished.count(), 0);  // even a backend that exits at once
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);

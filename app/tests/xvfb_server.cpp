@@ -2,6 +2,7 @@
 
 #include <QStandardPaths>
 
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,11 +18,16 @@ namespace velmora::testkit {
 
 namespace {
 
-/// Reads what the server writes to `fd` up to the end of the first line.
+/// Reads what the server writes to `fd` up to the end of the first line,
+/// waiting at most 20 s for each character.
 std::string readLine(int fd) {
     std::string line;
     char c = 0;
     while (true) {
+        pollfd ready{fd, POLLIN, 0};
+        if (poll(&ready, 1, 20000) == 0) {
+            return {};  // a server that never answers
+        }
         const ssize_t n = read(fd, &c, 1);
         if (n < 0 && errno == EINTR) {
             continue;
