@@ -70,9 +70,9 @@ expect() {
 expect 'velmora ' sort compress
 expect 'velmora s' sort
 expect 'velmora --v' --version
-expect 'velmora sort --' --copy --move --workers --odd --even --dry-run --help --version
-expect 'velmora compress --' --quality --workers --dry-run --help --version
-expect 'velmora sort --copy --' --workers --odd --even --dry-run --help --version
+expect 'velmora sort --' --copy --move --workers --odd --even --dry-run --quiet --json --help --version
+expect 'velmora compress --' --quality --workers --dry-run --quiet --json --help --version
+expect 'velmora sort --copy --' --workers --odd --even --dry-run --quiet --json --help --version
 expect 'velmora sort --workers ' 1 2 3 4 5 6 7 8
 expect 'velmora sort --odd=' 1 2 3 4 5 6 7 8
 expect 'velmora sort --even=7' 7
