@@ -14,6 +14,9 @@ import Velmora.JobControl
 Item {
     id: screen
 
+    /// The tab the screen belongs to: "SORTER" or "COMPRESS".
+    property string tabName
+
     /// The screen's job model (a SorterModel or a CompressModel).
     property JobModel model
     property string settingsTitle
@@ -121,9 +124,11 @@ Item {
         }
     }
 
+    // Set aside out of the window (MainAppView), the screen has no window to
+    // open its alert in: an alert raised meanwhile opens once it is back.
     VelmoraAlert {
         objectName: "alert"
-        shown: screen.model.showAlert
+        shown: screen.model.showAlert && screen.Window.window !== null
         message: screen.model.alertText
         failures: screen.model.alertFailures
         failedCount: screen.model.failed
