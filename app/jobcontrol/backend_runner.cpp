@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QPointer>
 
+#include <poll.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include "backend_files.h"
@@ -67,6 +71,8 @@ void BackendRunner::launchWaited(const QStringList& arguments, const QString& re
     const std::string program = QFile::encodeName(interpreter_).toStdString();
     const std::vector<std::string> argv = toLocal(QStringList{backendPath()} + arguments);
     const QPointer<BackendRunner> self(this);
+    const auto waited = std::make_shared<WaitedChild>();
+    waited_ = waited;
 
     scanPool().start([=] {
         if (self.isNull()) {
@@ -78,6 +84,22 @@ void BackendRunner::launchWaited(const QStringList& arguments, const QString& re
             outcome.launchError = describeError(spawned.error);
         } else {
             outcome.launched = true;
+            {
+                const std::lock_guard hold(waited->lock);
+                waited->child = spawned.child.get();
+                if (waited->stopAsked) {
+                    (void)spawned.child->signalGroup(SIGTERM);
+                }
+            }
+            // Waited for without reaping first, so that stopWaited() never
+            // signals a group whose id may already be another's.
+            pollfd watch{spawned.child->exitDescriptor(), POLLIN, 0};
+            while (poll(&watch, 1, -1) < 0 && errno == EINTR) {
+            }
+            {
+                const std::lock_guard hold(waited->lock);
+                waited->child = nullptr;
+            }
             outcome.exitStatus = spawned.child->wait();
             outcome.resultText = readTextFile(resultFile).value_or(QString());
         }
@@ -87,6 +109,17 @@ void BackendRunner::launchWaited(const QStringList& arguments, const QString& re
             }
         });
     });
+}
+
+void BackendRunner::stopWaited() {
+    if (!waited_) {
+        return;
+    }
+    const std::lock_guard hold(waited_->lock);
+    waited_->stopAsked = true;
+    if (waited_->child != nullptr) {
+        (void)waited_->child->signalGroup(SIGTERM);
+    }
 }
 
 std::optional<QString> BackendRunner::launchWatched(const QStringList& arguments) {

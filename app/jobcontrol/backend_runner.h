@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include "child_process.h"
@@ -65,6 +66,10 @@ class BackendRunner : public QObject {
     /// error is always discarded.
     void launchWaited(const QStringList& arguments, const QString& resultFile, Output stdoutTarget,
                       std::function<void(const WaitedOutcome&)> done);
+    /// Sends SIGTERM to the process group of the latest waited launch, now
+    /// if it runs, or as soon as it has started; nothing once it has ended.
+    /// Its outcome still comes, with the exit status it ended with.
+    void stopWaited();
 
     /// Starts a run with `arguments` after the script path, releasing any run
     /// held before. On success starts the poll timer (tick()) and later
@@ -92,6 +97,13 @@ class BackendRunner : public QObject {
     void finished(int exitStatus);
 
   private:
+    /// The child of a waited launch, while the pool thread waits for it.
+    struct WaitedChild {
+        std::mutex lock;
+        ChildProcess* child = nullptr;  ///< set while started and not yet reaped
+        bool stopAsked = false;
+    };
+
     void onRunExited();
 
     QString scriptName_;
@@ -100,6 +112,7 @@ class BackendRunner : public QObject {
     QString interpreter_;
     std::optional<QString> resourceDirectory_;
 
+    std::shared_ptr<WaitedChild> waited_;  ///< the latest waited launch
     std::unique_ptr<ChildProcess> process_;
     std::unique_ptr<QSocketNotifier> exitNotifier_;
     std::unique_ptr<QTimer> timer_;

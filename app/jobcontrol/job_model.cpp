@@ -110,9 +110,17 @@ void JobModel::applyScanResult(const velmora::WaitedOutcome& outcome,
     if (scanFolder != jobFolder_) {
         return;  // a later scan has taken over; its own result will come
     }
+    const bool stopped = isStopping_ && outcome.exitStatus != 0;
+    setIsStopping(false);
     setIsBusy(false);
     if (!outcome.launched) {
         alert(outcome.launchError);
+        return;
+    }
+    if (stopped) {
+        clearScanFigures();
+        //: Status after STOP ended a scan.
+        setStatus(tr("Scan dihentikan. Klik SCAN FOLDER untuk memulai lagi."));
         return;
     }
     const QStringList unreadable =
@@ -154,8 +162,16 @@ QString JobModel::withUnreadableCount(const QString& status, qsizetype unreadabl
 }
 
 QString JobModel::runEndText(const QString& runFolder, int exitStatus,
-                             const QList<velmora::FailedPhoto>& failures) const {
-    QStringList lines{velmora::completionAlert(processed_, failed_)};
+                             const QList<velmora::FailedPhoto>& failures, bool stopped) const {
+    QStringList lines;
+    if (stopped) {
+        const qint64 succeeded = std::max<qint64>(0, processed_ - failed_);
+        //: The end alert of a run ended by STOP.
+        lines << tr("Proses Dihentikan\nBerhasil: %1\nGagal: %2")
+                     .arg(QString::number(succeeded), QString::number(failed_));
+    } else {
+        lines << velmora::completionAlert(processed_, failed_);
+    }
     lines << runEndDetails(runFolder);
     const auto diskFull = std::count_if(failures.begin(), failures.end(), [](const auto& photo) {
         return photo.code == QLatin1String("disk-full");
@@ -232,6 +248,38 @@ void JobModel::togglePause() {
     }
 }
 
+void JobModel::stop() {
+    if (!isBusy_ || isStopping_) {
+        return;
+    }
+    if (!runFolder_) {
+        setIsStopping(true);
+        runner_.stopWaited();
+        //: Status while a stopped scan ends.
+        setStatus(tr("Menghentikan scan…"));
+        return;
+    }
+    switch (runner_.sendSignal(SIGTERM)) {
+        case velmora::SignalResult::NotRunning:
+            return;  // it has ended; its end is on its way
+        case velmora::SignalResult::Refused:
+            alert(tr("Tidak dapat menghentikan proses."));
+            return;
+        case velmora::SignalResult::Delivered:
+            break;
+    }
+    setIsStopping(true);
+    if (isPaused_) {
+        // Stopped, the backend would never see the SIGTERM it was sent.
+        runner_.sendSignal(SIGCONT);
+        pauses_.resumed(runSeconds());
+        setIsPaused(false);
+    }
+    setEta(QStringLiteral("--:--"));
+    //: Status while a stopped run finishes the photos it is on.
+    setStatus(tr("Menghentikan proses…"));
+}
+
 void JobModel::alert(const QString& text) {
     setAlert(text, {});
 }
@@ -277,20 +325,34 @@ void JobModel::readStatus(bool final) {
     if (isPaused_ && !final) {
         return;
     }
+    if (isStopping_) {
+        return;  // the stop's status stays until the run has ended
+    }
     setEta(velmora::etaOf(processed_, total_, figures->seconds, final));
     setStatus(final ? setup_.done : runningStatus(percent_));
 }
 
 void JobModel::finishRun(int exitStatus) {
     pauses_.resumed(runSeconds());  // a backend ended while stopped
+    // Ended by the SIGTERM of stop(): by the signal itself, or by the
+    // backend's own exit on it (128 + the signal's number).
+    const bool stopped = isStopping_ && (exitStatus == SIGTERM || exitStatus == 128 + SIGTERM);
     setIsBusy(false);
     setIsPaused(false);
     readStatus(true);
+    setIsStopping(false);
     const QString runFolder = runFolder_->path();
     const auto failures =
         velmora::parseFailures(velmora::jobFileText(runFolder, velmora::job::kFailures));
-    const QString endText = runEndText(runFolder, exitStatus, failures);
+    const QString endText = runEndText(runFolder, exitStatus, failures, stopped);
     runFolder_.reset();
+    if (stopped) {
+        setEta(QStringLiteral("--:--"));
+        //: Status after STOP ended a run.
+        setStatus(tr("Proses dihentikan."));
+        setAlert(endText, listedFailures(failures));
+        return;
+    }
     if (exitStatus == static_cast<int>(velmora::ToolExit::SourceReadOnly)) {
         //: The worker found the photo folder's medium write-protected before it began.
         const QString readOnly =
@@ -384,6 +446,10 @@ void JobModel::setIsBusy(bool value) {
     const bool couldScan = canScan();
     velmora::publish(this, isBusy_, value, &JobModel::isBusyChanged);
     announceCanScan(couldScan);
+}
+
+void JobModel::setIsStopping(bool value) {
+    velmora::publish(this, isStopping_, value, &JobModel::isStoppingChanged);
 }
 
 void JobModel::announceCanScan(bool before) {

@@ -74,6 +74,8 @@ class JobModel : public QObject {
     Q_PROPERTY(qint64 failed READ failed NOTIFY failedChanged)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(bool isBusy READ isBusy NOTIFY isBusyChanged)
+    /// True from stop() until the stopped scan or run has ended.
+    Q_PROPERTY(bool isStopping READ isStopping NOTIFY isStoppingChanged)
     Q_PROPERTY(bool scanReady READ scanReady NOTIFY scanReadyChanged)
     /// True while a folder is chosen and neither a scan nor a run is busy.
     Q_PROPERTY(bool canScan READ canScan NOTIFY canScanChanged)
@@ -115,6 +117,7 @@ class JobModel : public QObject {
     qint64 failed() const { return failed_; }
     QString status() const { return status_; }
     bool isBusy() const { return isBusy_; }
+    bool isStopping() const { return isStopping_; }
     bool scanReady() const { return scanReady_; }
     /// True when the latest scan could not read the chosen folder itself.
     bool sourceUnreadable() const { return sourceUnreadable_; }
@@ -151,6 +154,12 @@ class JobModel : public QObject {
     Q_INVOKABLE void start();
     /// Stops or continues the running job; does nothing when none runs.
     Q_INVOKABLE void togglePause();
+    /// Ends the busy scan or run as the command line ends it on Ctrl-C:
+    /// SIGTERM to the backend's process group (continued first when paused),
+    /// so that its tools finish the photo they are on and end. A stopped
+    /// run ends with the stopped alert, its counts and its failures; a
+    /// stopped scan leaves no scan. Nothing while neither is busy.
+    Q_INVOKABLE void stop();
     /// Raises an alert with `text`.
     Q_INVOKABLE void alert(const QString& text);
     /// Puts the end alert's failed photos on the clipboard, one
@@ -178,6 +187,7 @@ class JobModel : public QObject {
     void failedChanged();
     void statusChanged();
     void isBusyChanged();
+    void isStoppingChanged();
     void scanReadyChanged();
     void canScanChanged();
     void showAlertChanged();
@@ -238,10 +248,11 @@ class JobModel : public QObject {
     /// the photos it left out because their names cannot be read.
     static QString withUnreadableCount(const QString& status, qsizetype unreadable,
                                        qint64 unreadableNames);
-    /// The text of the end alert: the counts, then what the user must know
-    /// of the photos not done (a full disk, names that cannot be read).
+    /// The text of the end alert: the counts, under the stopped title when
+    /// `stopped`, then what the user must know of the photos not done (a
+    /// full disk, names that cannot be read).
     QString runEndText(const QString& runFolder, int exitStatus,
-                       const QList<velmora::FailedPhoto>& failures) const;
+                       const QList<velmora::FailedPhoto>& failures, bool stopped) const;
     /// Reads the job folder's status file into the run figures; `final`
     /// marks the read made after the backend has ended. While the run is
     /// paused the paused status and ETA stay.
@@ -256,6 +267,7 @@ class JobModel : public QObject {
     void setIsPaused(bool value);
     void setStatus(const QString& value);
     void setIsBusy(bool value);
+    void setIsStopping(bool value);
     void setScanReady(bool value);
     /// Sets the alert's text and the failures it lists.
     void setAlert(const QString& text, const QVariantList& failures);
@@ -274,6 +286,7 @@ class JobModel : public QObject {
     qint64 failed_ = 0;
     QString status_;
     bool isBusy_ = false;
+    bool isStopping_ = false;
     bool scanReady_ = false;
     bool sourceUnreadable_ = false;
     qint64 unreadableNames_ = 0;

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <cstring>
 
 #include "fake_backend.h"
@@ -200,6 +201,54 @@ class SorterModelTest : public QObject {
               "outcome");
         model->togglePause();  // after the end: nothing
         QVERIFY(!model->isPaused());
+        QVERIFY(model->scanReady());  // another run can follow at once
+    }
+
+    // STOP ends the backend by SIGTERM, continued first when paused; its end,
+    // by the signal (15) or by its own exit on it (143), is a stop. A
+    // SIGTERM from elsewhere is an error as before.
+    void stopEndings_data() {
+        QTest::addColumn<QString>("how");  // stop, paused stop, or signal
+        QTest::addColumn<bool>("graceful");
+        QTest::addColumn<QString>("outcome");  // processed|status|alert
+        const QString stopped = "60|Proses dihentikan.|Proses Dihentikan\nBerhasil: 58\nGagal: 2";
+        QTest::newRow("stop, ended by the signal") << "stop" << false << stopped;
+        QTest::newRow("stop, backend exits 143") << "stop" << true << stopped;
+        QTest::newRow("stop while paused") << "paused stop" << true << stopped;
+        QTest::newRow("SIGTERM from elsewhere")
+            << "signal" << false << "60|Proses berhenti dengan error (code 15).|";
+    }
+    void stopEndings() {
+        QFETCH(QString, how);
+        QFETCH(bool, graceful);
+        auto model = makeModel();
+        QVERIFY(!graceful || backend_->endGracefullyOnTerm());
+        scanWith(*model, "100|50|50|0");
+        model->stop();  // nothing busy: nothing
+        QVERIFY(!model->isStopping());
+        QVERIFY(backend_->setStatus("60|2|0|1.0|100"));
+        model->start();
+        const qint64 pid = model->runner().processId();
+        QTRY_COMPARE_WITH_TIMEOUT(model->processed(), 60, kWait);
+        if (how == "paused stop") {
+            model->togglePause();
+            QTRY_COMPARE(processState(pid), 'T');
+        }
+        if (how == "signal") {
+            QCOMPARE(model->runner().sendSignal(SIGTERM), velmora::SignalResult::Delivered);
+        } else {
+            model->stop();
+            QVERIFY(model->isStopping());
+            QVERIFY(!model->isPaused());
+            QCOMPARE(model->status(), QStringLiteral("Menghentikan proses…"));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
+        QVERIFY(!model->isStopping());
+        QCOMPARE(processState(pid), 0);
+        QTEST(QStringLiteral("%1|%2|%3")
+                  .arg(model->processed())
+                  .arg(model->status(), model->showAlert() ? model->alertText() : QString()),
+              "outcome");
         QVERIFY(model->scanReady());  // another run can follow at once
     }
 

@@ -51,6 +51,10 @@ bool FakeBackend::finish(int exitStatus) {
     return write(QStringLiteral("exit"), QString::number(exitStatus));
 }
 
+bool FakeBackend::endGracefullyOnTerm() {
+    return write(QStringLiteral("graceful"), QString());
+}
+
 bool FakeBackend::killRun() {
     return write(QStringLiteral("exit"), QStringLiteral("kill"));
 }

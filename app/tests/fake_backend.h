@@ -38,6 +38,10 @@ class FakeBackend {
     /// Ends the running run, or the next one as it starts, with `exitStatus`
     /// after it has written the current status line once more.
     bool finish(int exitStatus);
+    /// Runs that start from now on end on SIGTERM as the tools end theirs:
+    /// the current status line and the failures written, exit status 143.
+    /// Without it SIGTERM ends them at once (status 15).
+    bool endGracefullyOnTerm();
     /// Like finish(), but the run ends by SIGKILL.
     bool killRun();
     /// The arguments of the latest call with `verb`, the verb first.

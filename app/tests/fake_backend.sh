@@ -11,6 +11,8 @@
 #   failures.txt, uncompressed.txt
 #                   copied into the job folder as a run ends
 #   exit         ends a run with the status it holds, or by SIGKILL for "kill"
+#   graceful     when present as a run starts, SIGTERM ends the run as the
+#                tools end theirs: status and failures written, exit 143
 # Every call writes its process id to VERB.pid, then its arguments, one per
 # line, to VERB.args. A run also ends, with status 1, when the control folder
 # is gone.
@@ -34,7 +36,9 @@ if [[ $verb == scan ]]; then
     exit "$(cat "$control/scan.exit" 2>/dev/null || echo 0)"
 fi
 
-while [[ -d $control && ! -f $control/exit ]]; do
+terminated=
+[[ -f $control/graceful ]] && trap 'terminated=143' TERM
+while [[ -d $control && ! -f $control/exit && -z $terminated ]]; do
     mirror_status
     sleep 0.02
 done
@@ -42,6 +46,7 @@ mirror_status
 for name in failures.txt uncompressed.txt; do
     [[ -f $control/$name ]] && cp "$control/$name" "$job/$name"
 done
+[[ -n $terminated ]] && exit "$terminated"
 ending=$(cat "$control/exit" 2>/dev/null || echo 1)
 [[ $ending == kill ]] && kill -KILL $$
 exit "$ending"

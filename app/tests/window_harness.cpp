@@ -76,13 +76,22 @@ QQuickItem* WindowHarness::find(const QString& path) const {
     return item;
 }
 
-QVariant WindowHarness::value(const QString& path, const char* property) const {
+QObject* WindowHarness::object(const QString& path) const {
     QObject* object = find(path);
+    if (object == nullptr && screen() != nullptr) {
+        // Popups and what they hold are found through their owners: the
+        // shown screen first, not one set aside with a busy job.
+        object = screen()->findChild<QObject*>(path);
+    }
     if (object == nullptr && window_ != nullptr) {
-        // Popups and what they hold are found through their owners.
         object = window_->findChild<QObject*>(path);
     }
-    return object == nullptr ? QVariant() : object->property(property);
+    return object;
+}
+
+QVariant WindowHarness::value(const QString& path, const char* property) const {
+    QObject* found = object(path);
+    return found == nullptr ? QVariant() : found->property(property);
 }
 
 QString WindowHarness::text(const QString& path) const {
@@ -164,7 +173,7 @@ QStringList WindowHarness::cutOffTexts() const {
 }
 
 QString WindowHarness::dialogLayoutFault(const QString& name, const QStringList& buttons) const {
-    auto* dialog = window_ == nullptr ? nullptr : window_->findChild<QObject*>(name);
+    auto* dialog = object(name);
     const auto* panel =
         dialog == nullptr ? nullptr : dialog->property("background").value<QQuickItem*>();
     if (panel == nullptr) {

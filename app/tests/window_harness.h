@@ -22,7 +22,7 @@ class WindowHarness {
 
     /// The main window, or nullptr when it failed to load.
     QQuickWindow* window() const { return window_; }
-    /// The screen of the selected tab (the tab Loader's item).
+    /// The screen of the selected tab (the item of "tabContent").
     QQuickItem* screen() const;
     /// The model owned by the shown screen, cast to `Model`; nullptr if none.
     template <class Model>
@@ -41,6 +41,9 @@ class WindowHarness {
     /// "inner" inside the one named "outer"), each name searched depth first
     /// through child items of the window; nullptr if none.
     QQuickItem* find(const QString& path) const;
+    /// The item at `path`, or else the object named `path` (such as a
+    /// popup), looked for in the shown screen first; nullptr if none.
+    QObject* object(const QString& path) const;
     /// A property of the item at `path` (or of another object, such as a
     /// popup, with that objectName), or an invalid value.
     QVariant value(const QString& path, const char* property) const;

@@ -325,6 +325,39 @@
         <extracomment>The worker found the photo folder&apos;s medium write-protected before it began.</extracomment>
         <translation>The photo folder is on a read-only medium. Nothing was changed.</translation>
     </message>
+    <message>
+        <source>Scan dihentikan. Klik SCAN FOLDER untuk memulai lagi.</source>
+        <extracomment>Status after STOP ended a scan.</extracomment>
+        <translation>Scan stopped. Click SCAN FOLDER to start again.</translation>
+    </message>
+    <message>
+        <source>Proses Dihentikan
+Berhasil: %1
+Gagal: %2</source>
+        <extracomment>The end alert of a run ended by STOP.</extracomment>
+        <translation>Job stopped
+Succeeded: %1
+Failed: %2</translation>
+    </message>
+    <message>
+        <source>Menghentikan scan…</source>
+        <extracomment>Status while a stopped scan ends.</extracomment>
+        <translation>Stopping the scan…</translation>
+    </message>
+    <message>
+        <source>Tidak dapat menghentikan proses.</source>
+        <translation>Cannot stop the job.</translation>
+    </message>
+    <message>
+        <source>Menghentikan proses…</source>
+        <extracomment>Status while a stopped run finishes the photos it is on.</extracomment>
+        <translation>Stopping the job…</translation>
+    </message>
+    <message>
+        <source>Proses dihentikan.</source>
+        <extracomment>Status after STOP ended a run.</extracomment>
+        <translation>Job stopped.</translation>
+    </message>
 </context>
 <context>
     <name>JobScreen</name>
@@ -339,6 +372,19 @@
     <message>
         <source>SCAN FOLDER</source>
         <translation>SCAN FOLDER</translation>
+    </message>
+    <message>
+        <source>Hentikan proses ini? Foto yang sudah selesai tetap selesai, sisanya tetap di tempatnya.</source>
+        <translation>Stop this job? Photos already done stay done, the rest stay where they are.</translation>
+    </message>
+    <message>
+        <source>BATAL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>HENTIKAN</source>
+        <extracomment>Ends the job.</extracomment>
+        <translation>STOP</translation>
     </message>
 </context>
 <context>
@@ -373,6 +419,11 @@
     <message>
         <source>PAUSE</source>
         <translation>PAUSE</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <extracomment>Ends the busy scan or run, after a question.</extracomment>
+        <translation>STOP</translation>
     </message>
 </context>
 <context>

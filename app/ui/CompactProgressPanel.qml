@@ -18,9 +18,11 @@ Item {
     property int failed: 0
     /// True while the run is paused: it is not moving then.
     property bool paused: false
+    /// False once the run has ended, also when stopped short of its end.
+    property bool busy: true
 
-    /// True while the run is moving: not paused, strictly between 0 and 1.
-    readonly property bool moving: !paused && progress > 0 && progress < 1
+    /// True while the run is moving: busy, not paused, strictly between 0 and 1.
+    readonly property bool moving: busy && !paused && progress > 0 && progress < 1
 
     implicitWidth: column.implicitWidth + 16
     implicitHeight: column.implicitHeight + 16

@@ -7,6 +7,7 @@ import Velmora.JobControl
 JobScreen {
     id: view
 
+    tabName: "COMPRESS"
     settingsTitle: qsTr("PENGATURAN COMPRESS")
     folderTitle: qsTr("FOLDER FOTO")
     folderIcon: "photo.stack.fill"

@@ -10,9 +10,13 @@ import Velmora.JobControl
 // buttons), the alert and the folder chooser. The screen owns its model and
 // only shows and sets it; a screen file adds the model, its titles, pickers
 // and figure boxes. While a scan or a run is busy, BROWSE is disabled, so the
-// figures on screen always belong to the folder shown.
+// figures on screen always belong to the folder shown. STOP asks first, then
+// ends the busy scan or run (JobModel.stop()).
 Item {
     id: screen
+
+    /// The tab the screen belongs to: "SORTER" or "COMPRESS".
+    property string tabName
 
     /// The screen's job model (a SorterModel or a CompressModel).
     property JobModel model
@@ -105,29 +109,63 @@ Item {
                         count: screen.model.processed + "/" + screen.model.total
                         failed: screen.model.failed
                         paused: screen.model.isPaused
+                        busy: screen.model.isBusy
                     }
 
                     RunButtons {
                         Layout.fillWidth: true
                         busy: screen.model.isBusy
                         paused: screen.model.isPaused
+                        stopping: screen.model.isStopping
                         ready: screen.model.scanReady
                         startText: screen.startText
                         onStartClicked: screen.model.start()
                         onPauseClicked: screen.model.togglePause()
+                        onStopClicked: stopQuestion.open()
                     }
                 }
             }
         }
     }
 
+    // Set aside out of the window (MainAppView), the screen has no window to
+    // open its alert in: an alert raised meanwhile opens once it is back.
     VelmoraAlert {
         objectName: "alert"
-        shown: screen.model.showAlert
+        shown: screen.model.showAlert && screen.Window.window !== null
         message: screen.model.alertText
         failures: screen.model.alertFailures
         failedCount: screen.model.failed
         onDismissed: screen.model.showAlert = false
+    }
+
+    // Before a stop: finished photos stay finished, the rest where they are.
+    VelmoraDialog {
+        id: stopQuestion
+
+        objectName: "stopQuestion"
+        title: "Velmora"
+        message: qsTr("Hentikan proses ini? Foto yang sudah selesai tetap selesai, sisanya tetap di tempatnya.")
+        buttons: [
+            PurpleButtonStyle {
+                objectName: "stopCancelButton"
+                focus: true
+                filled: false
+                text: qsTr("BATAL")
+                font.pixelSize: 11
+                onClicked: stopQuestion.reject()
+            },
+            PurpleButtonStyle {
+                objectName: "stopConfirmButton"
+                //: Ends the job.
+                text: qsTr("HENTIKAN")
+                font.pixelSize: 11
+                onClicked: {
+                    stopQuestion.accept();
+                    screen.model.stop();
+                }
+            }
+        ]
     }
 
     // The desktop's own folder chooser where it offers one (through its

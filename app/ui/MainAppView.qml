@@ -2,18 +2,59 @@ import QtQuick
 import QtQuick.Layouts
 
 // The main view: header, tab selector, divider and the selected tab's screen.
-// Only the shown screen exists; switching tabs destroys it together with its
-// model and builds the other screen afresh.
+// Leaving a tab destroys its screen together with its model, unless the
+// model's scan or run is busy: then the screen is set aside, out of the
+// window, and its job goes on watched. Coming back shows that same screen,
+// as the job stands (paused, running, or ended with its alert waiting);
+// otherwise the tab's screen is built afresh.
 Rectangle {
     id: view
 
     property string tab: "SORTER"
-    /// True while the shown screen's scan or run is busy.
-    readonly property bool jobBusy: content.item !== null && content.item.model.isBusy
+    /// True while the scan or run of the shown screen or of a screen set aside is busy.
+    readonly property bool jobBusy: (content.item !== null && content.item.model.isBusy)
+                                    || (keptSorter !== null && keptSorter.model.isBusy)
+                                    || (keptCompress !== null && keptCompress.model.isBusy)
+    /// The SORTER and COMPRESS screens set aside with a busy job, or null.
+    property Item keptSorter: null
+    property Item keptCompress: null
 
     implicitWidth: 420
     implicitHeight: 580
     color: Theme.mainBackground
+
+    /// Shows the screen of `name`: the one set aside for it, else a new one.
+    /// The screen shown before is set aside while its job is busy, else destroyed.
+    function showTab(name) {
+        const leaving = content.item;
+        if (leaving !== null && leaving.tabName === name)
+            return;
+        if (leaving !== null) {
+            if (leaving.model.isBusy) {
+                leaving.parent = null;
+                if (leaving.tabName === "SORTER")
+                    keptSorter = leaving;
+                else
+                    keptCompress = leaving;
+            } else {
+                leaving.destroy();
+            }
+        }
+        let shown = name === "SORTER" ? keptSorter : keptCompress;
+        if (shown !== null) {
+            if (name === "SORTER")
+                keptSorter = null;
+            else
+                keptCompress = null;
+            shown.parent = content;
+        } else {
+            shown = (name === "SORTER" ? sorterScreen : compressScreen).createObject(content);
+        }
+        content.item = shown;
+        tab = name;
+    }
+
+    Component.onCompleted: showTab(tab)
 
     ColumnLayout {
         anchors.fill: parent
@@ -46,7 +87,7 @@ Rectangle {
                     "value": "COMPRESS"
                 }]
             value: view.tab
-            onActivated: value => view.tab = value
+            onActivated: value => view.showTab(value)
         }
 
         Rectangle {
@@ -60,25 +101,32 @@ Rectangle {
             }
         }
 
-        Loader {
+        // Holds the shown screen, which fills it.
+        Item {
             id: content
+
+            /// The shown screen.
+            property Item item: null
 
             objectName: "tabContent"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            sourceComponent: view.tab === "SORTER" ? sorterScreen : compressScreen
         }
     }
 
     Component {
         id: sorterScreen
 
-        SorterView {}
+        SorterView {
+            anchors.fill: parent
+        }
     }
 
     Component {
         id: compressScreen
 
-        CompressView {}
+        CompressView {
+            anchors.fill: parent
+        }
     }
 }

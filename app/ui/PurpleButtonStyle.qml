@@ -39,12 +39,19 @@ T.Button {
             anchors.centerIn: parent
             spacing: Math.round(control.font.pixelSize * 0.4)
 
-            SymbolIcon {
+            // Made only for a button with a symbol: a dialog's buttons have
+            // none, and a shape in a popup opened a second time can crash
+            // the scene graph of Qt 6.4.
+            Loader {
                 anchors.verticalCenter: parent.verticalCenter
-                visible: control.symbol !== ""
-                name: control.symbol
-                size: control.font.pixelSize
-                color: control.labelColor
+                active: control.symbol !== ""
+                visible: active
+
+                sourceComponent: SymbolIcon {
+                    name: control.symbol
+                    size: control.font.pixelSize
+                    color: control.labelColor
+                }
             }
 
             Text {

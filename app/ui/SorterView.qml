@@ -5,6 +5,7 @@ import Velmora.JobControl
 // The SORTER tab: source folder, sort settings, scan figures and the progress
 // of the sort, on the shared job screen.
 JobScreen {
+    tabName: "SORTER"
     settingsTitle: qsTr("PENGATURAN SORTER")
     folderTitle: qsTr("FOLDER SUMBER")
     folderIcon: "folder.fill"

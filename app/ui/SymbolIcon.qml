@@ -3,7 +3,8 @@ import QtQuick.Shapes
 
 // A small vector icon drawn from a built-in set, named like the platform's
 // symbol icons: "photo.stack.fill", "folder.fill", "magnifyingglass",
-// "play.fill" and "pause.fill". Drawn in a 16-unit box scaled to `size`.
+// "play.fill", "pause.fill" and "stop.fill". Drawn in a 16-unit box scaled
+// to `size`.
 Item {
     id: icon
 
@@ -37,9 +38,21 @@ Item {
     implicitWidth: size
     implicitHeight: size
 
+    // A plain rounded square needs no path: drawn as a rectangle.
+    Rectangle {
+        visible: icon.name === "stop.fill"
+        x: icon.size * 3 / 16
+        y: icon.size * 3 / 16
+        width: icon.size * 10 / 16
+        height: icon.size * 10 / 16
+        radius: icon.size / 16
+        color: icon.color
+    }
+
     // Drawn in the 16-unit box, then scaled; multisampling smooths the edges
     // of these few-pixel shapes.
     Shape {
+        visible: icon.name !== "stop.fill"
         width: 16
         height: 16
         scale: icon.size / 16

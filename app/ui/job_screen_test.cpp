@@ -12,7 +12,11 @@
 // velmora_e2e_test.
 #include <QtQuickTest/quicktest.h>
 #include <QColor>
+#include <QDirIterator>
+#include <QImage>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -142,6 +146,10 @@ class JobScreenTest : public QObject {
     void fromOpenedToTheEndAlert();
     void textsAreReadInFull_data();
     void textsAreReadInFull();
+    void stopAsksThenEndsTheJob_data();
+    void stopAsksThenEndsTheJob();
+    void stopEndsAScan();
+    void stopEndsARealCompressMidway();
 };
 
 void JobScreenTest::fromOpenedToTheEndAlert_data() {
@@ -520,6 +528,218 @@ void JobScreenTest::textsAreReadInFull() {
         w.hover(w.find("sourceRow/pathText"));
         QTRY_COMPARE(textsReading(w, folder), 2);
     }
+}
+
+void JobScreenTest::stopAsksThenEndsTheJob_data() {
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<WindowLanguage>("language");
+    QTest::addColumn<bool>("pausedFirst");
+    QTest::addColumn<QStringList>("question");  // the texts of the question
+    QTest::addColumn<QStringList>("ended");     // the status line and the alert's texts
+    const QString idQuestion =
+        "Hentikan proses ini? Foto yang sudah selesai tetap selesai, sisanya tetap di tempatnya.";
+    const QString enQuestion =
+        "Stop this job? Photos already done stay done, the rest stay where they are.";
+    const QString idAlert = "alertMessage=Proses Dihentikan\nBerhasil: 3\nGagal: 1";
+    const QString enAlert = "alertMessage=Job stopped\nSucceeded: 3\nFailed: 1";
+    QTest::newRow("SORTER in Indonesian")
+        << "SORTER" << WindowLanguage::Indonesian << false
+        << QStringList{"Velmora", idQuestion, "stopCancelButton=BATAL",
+                       "stopConfirmButton=HENTIKAN"}
+        << QStringList{"progressPanel/titleText=Proses dihentikan.", idAlert};
+    QTest::newRow("SORTER in English, paused")
+        << "SORTER" << WindowLanguage::English << true
+        << QStringList{"Velmora", enQuestion, "stopCancelButton=CANCEL", "stopConfirmButton=STOP"}
+        << QStringList{"progressPanel/titleText=Job stopped.", enAlert};
+    QTest::newRow("COMPRESS in Indonesian, paused")
+        << "COMPRESS" << WindowLanguage::Indonesian << true
+        << QStringList{"Velmora", idQuestion, "stopCancelButton=BATAL",
+                       "stopConfirmButton=HENTIKAN"}
+        << QStringList{"progressPanel/titleText=Proses dihentikan.", idAlert};
+    QTest::newRow("COMPRESS in English")
+        << "COMPRESS" << WindowLanguage::English << false
+        << QStringList{"Velmora", enQuestion, "stopCancelButton=CANCEL", "stopConfirmButton=STOP"}
+        << QStringList{"progressPanel/titleText=Job stopped.", enAlert};
+}
+
+void JobScreenTest::stopAsksThenEndsTheJob() {
+    QFETCH(QString, tab);
+    QFETCH(WindowLanguage, language);
+    QFETCH(bool, pausedFirst);
+    QFETCH(QStringList, question);
+    QFETCH(QStringList, ended);
+    const QString shots =
+        QStringLiteral("velmora-%1%2-")
+            .arg(language == WindowLanguage::English ? "english-" : "", tab.toLower());
+    FakeBackend backend;
+    QVERIFY(backend.setSummary(tab == "SORTER" ? "10|5|5|0" : "10|0|7340032"));
+    QVERIFY(backend.endGracefullyOnTerm());
+    WindowHarness w(language);
+    if (tab != "SORTER") {
+        w.choose("tabPicker", tab);
+    }
+    JobModel* model = w.chooseFolder(backend.scriptFolder(), kFolder);
+    QVERIFY(model);
+    QVERIFY(!w.value("stopButton", "visible").toBool());
+    QVERIFY(w.scan());
+    QVERIFY(!w.value("stopButton", "visible").toBool());
+    w.click(w.find("startButton"));
+    QVERIFY(backend.setStatus(tab == "SORTER" ? "4|1|0|2|10" : "4|1|1048576|2097152|2|10"));
+    QTRY_COMPARE_WITH_TIMEOUT(w.text("progressPanel/countText"), "4/10", kBackendWait);
+    const qint64 pid = model->runner().processId();
+    if (pausedFirst) {
+        w.click(w.find("pauseButton"));
+        QTRY_COMPARE(processState(pid), 'T');
+    }
+
+    // STOP stands beside PAUSE, as wide, and asks first.
+    const QRectF pause = w.sceneRect(w.find("pauseButton"));
+    const QRectF stop = w.sceneRect(w.find("stopButton"));
+    QVERIFY(w.value("stopButton", "visible").toBool() && w.value("stopButton", "enabled").toBool());
+    QCOMPARE(stop.top(), pause.top());
+    QCOMPARE(stop.width(), pause.width());
+    QVERIFY(stop.left() > pause.right());
+    QTRY_COMPARE(textFaults(w, language, {}), QString());
+    QVERIFY(w.saveScreenshot(shots + (pausedFirst ? "paused-stop" : "running-stop")));
+    w.click(w.find("stopButton"));
+    QTRY_VERIFY(w.value("stopQuestion", "opened").toBool());
+    QTRY_COMPARE(textFaults(w, language, question), QString());
+    QCOMPARE(w.dialogLayoutFault("stopQuestion", {"stopCancelButton", "stopConfirmButton"}),
+             QString());
+    QVERIFY(w.saveScreenshot(shots + "stop-question"));
+
+    // Escape keeps the job as it was.
+    QTest::keyClick(w.window(), Qt::Key_Escape);
+    QTRY_VERIFY(!w.value("stopQuestion", "visible").toBool());
+    QTest::qWait(200);
+    QVERIFY(model->isBusy());
+    QCOMPARE(model->isPaused(), pausedFirst);
+    QCOMPARE(processState(pid) == 'T', pausedFirst);
+    QVERIFY(processState(pid) != 0);
+    QVERIFY(!w.value("alert", "visible").toBool());
+
+    // Confirmed, the backend ends by SIGTERM, as on Ctrl-C at the command line.
+    QVERIFY(backend.setFailures({kFolder + "/IMG_0003.jpg\tpermission\tPermission denied"}));
+    w.click(w.find("stopButton"));
+    QTRY_VERIFY(w.value("stopQuestion", "opened").toBool());
+    w.click(w.find("stopConfirmButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kBackendWait);
+    QTRY_COMPARE(processState(pid), 0);
+    QTRY_VERIFY(w.value("alert", "opened").toBool());
+    QTRY_COMPARE(textFaults(w, language, ended), QString());
+    QVERIFY(!model->isPaused());
+    QCOMPARE(w.value("statusDot", "color").value<QColor>(), kIdleDot);
+    QCOMPARE(w.dialogLayoutFault("alert", {"alertDetailsButton", "alertOkButton"}), QString());
+    w.click(w.find("alertDetailsButton"));
+    QTRY_VERIFY(w.showsText(kFolder + "/IMG_0003.jpg"));
+    QVERIFY(w.showsText("Permission denied"));
+    QVERIFY(w.saveScreenshot(shots + "stopped"));
+    w.click(w.find("alertOkButton"));
+    QTRY_VERIFY(!w.value("alert", "visible").toBool());
+    QVERIFY(w.value("startButton", "visible").toBool());
+    QVERIFY(!w.value("stopButton", "visible").toBool());
+}
+
+void JobScreenTest::stopEndsAScan() {
+    FakeBackend backend;
+    QVERIFY(backend.setSummary("10|5|5|0"));
+    QVERIFY(backend.holdScans(true));
+    WindowHarness w;
+    JobModel* model = w.chooseFolder(backend.scriptFolder(), kFolder);
+    QVERIFY(model);
+    w.click(w.find("scanButton"));
+    QTRY_VERIFY(backend.processId("scan") != 0);
+    const qint64 pid = backend.processId("scan");
+    QVERIFY(w.value("stopButton", "visible").toBool());
+    w.click(w.find("stopButton"));
+    QTRY_VERIFY(w.value("stopQuestion", "opened").toBool());
+    w.click(w.find("stopConfirmButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kBackendWait);
+    QTRY_COMPARE(processState(pid), 0);
+    QCOMPARE(w.text("progressPanel/titleText"),
+             QStringLiteral("Scan dihentikan. Klik SCAN FOLDER untuk memulai lagi."));
+    QVERIFY(!model->scanReady());
+    QVERIFY(!model->showAlert());
+    QVERIFY(w.value("scanButton", "enabled").toBool());
+    QVERIFY(!w.value("startButton", "enabled").toBool());
+    QVERIFY(w.saveScreenshot("velmora-scan-stopped"));
+}
+
+void JobScreenTest::stopEndsARealCompressMidway() {
+    for (const char* tool : {"compress-scan", "Moskel", "velmora-encode", "velmora-limit"}) {
+        if (!toolIsBuilt(tool)) {
+            QSKIP(qPrintable(QStringLiteral("%1 is not built").arg(tool)));
+        }
+    }
+    // 100 noisy photos, large enough that one worker takes a while on them.
+    QTemporaryDir scratch;
+    const QString photos = scratch.filePath("Foto");
+    const int count = 100;
+    QMap<QString, QByteArray> sources;
+    QImage image(640, 480, QImage::Format_RGB32);
+    for (int n = 0; n < count; ++n) {
+        QRandomGenerator noise(n);
+        for (int y = 0; y < image.height(); ++y) {
+            noise.fillRange(reinterpret_cast<quint32*>(image.scanLine(y)), image.width());
+        }
+        const QString name = QStringLiteral("shot %1.jpg").arg(n, 3, 10, QChar('0'));
+        QVERIFY(QDir().mkpath(photos));
+        QVERIFY(image.save(photos + '/' + name, "JPEG", 95));
+        sources[name] = readFile(photos + '/' + name);
+    }
+
+    WindowHarness w;
+    w.choose("tabPicker", "COMPRESS");
+    JobModel* model = w.chooseFolder(builtScriptDirectory(), photos);
+    QVERIFY(model);
+    model->runner().setPollInterval(std::chrono::milliseconds(20));
+    model->setWorkers(1);
+    QVERIFY(w.scan());
+    QCOMPARE(model->total(), count);
+    w.click(w.find("startButton"));
+    const qint64 pid = model->runner().processId();
+    // Paused midway, so that the stop surely finds photos done and photos left.
+    QTRY_VERIFY_WITH_TIMEOUT(model->processed() >= 5, kBackendWait);
+    w.click(w.find("pauseButton"));
+    QVERIFY(model->isPaused());
+    w.click(w.find("stopButton"));
+    QTRY_VERIFY(w.value("stopQuestion", "opened").toBool());
+    w.click(w.find("stopConfirmButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kBackendWait);
+    QTRY_COMPARE(processState(pid), 0);
+    QTRY_VERIFY(w.value("alert", "opened").toBool());
+    const qint64 done = model->processed();
+    QVERIFY2(done >= 5 && done < count, qPrintable(QString::number(done)));
+    QCOMPARE(w.text("alertMessage"),
+             QStringLiteral("Proses Dihentikan\nBerhasil: %1\nGagal: 0").arg(done));
+    QCOMPARE(w.text("progressPanel/titleText"), QStringLiteral("Proses dihentikan."));
+
+    // Each photo done is whole in COMPRESSED_50; the rest have none, and no
+    // part-written file or temporary folder is left. The sources are as they were.
+    const QString output = photos + "/COMPRESSED_50";
+    const QStringList outputs = filesBelow(output);
+    QCOMPARE(outputs.size(), done);
+    for (const QString& name : outputs) {
+        QVERIFY2(sources.contains(name), qPrintable(name));
+        const QByteArray bytes = readFile(output + '/' + name);
+        QVERIFY2(bytes.endsWith("\xff\xd9"), qPrintable(name));
+        QCOMPARE(QImage::fromData(bytes, "JPEG").size(), QSize(640, 480));
+    }
+    QDirIterator all(photos, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                     QDirIterator::Subdirectories);
+    QStringList leftovers;
+    while (all.hasNext()) {
+        const QString entry = all.next();
+        if (entry.contains(".velmora-partial") || entry.contains(".part")) {
+            leftovers << entry;
+        }
+    }
+    QCOMPARE(leftovers, QStringList());
+    QCOMPARE(filesBelow(photos).size(), count + outputs.size());
+    for (auto source = sources.cbegin(); source != sources.cend(); ++source) {
+        QCOMPARE(readFile(photos + '/' + source.key()), source.value());
+    }
+    QVERIFY(w.saveScreenshot("velmora-compress-stopped-midway"));
 }
 
 QTEST_MAIN(JobScreenTest)

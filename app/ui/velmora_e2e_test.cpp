@@ -1,7 +1,8 @@
 // End to end in a real window on a private X server: choose a folder, press
 // SCAN FOLDER and MULAI SORTIR, wait for the end-of-run alert, and check the
 // sorted tree that the built scripts and tools have left on disk; pause a
-// run and leave its tab, and check that the sort went on to its end.
+// run and leave its tab, and check that it stays paused, then goes on to its
+// end once resumed, also with its tab left.
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -33,7 +34,7 @@ class VelmoraEndToEndTest : public QObject {
 
   private slots:
     void sortsARealTreeFromTheWindow();
-    void pausedSortGoesOnWhenItsTabIsLeft();
+    void pausedSortStaysPausedWhenItsTabIsLeft();
 };
 
 void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
@@ -70,7 +71,7 @@ void VelmoraEndToEndTest::sortsARealTreeFromTheWindow() {
     QCOMPARE(readFile(root.filePath("GENAP/IMG_0010.png")), QByteArray("trip/IMG_0010.png"));
 }
 
-void VelmoraEndToEndTest::pausedSortGoesOnWhenItsTabIsLeft() {
+void VelmoraEndToEndTest::pausedSortStaysPausedWhenItsTabIsLeft() {
     QTemporaryDir tree;
     const int count = 3000;
     for (int n = 0; n < count; ++n) {
@@ -100,11 +101,24 @@ void VelmoraEndToEndTest::pausedSortGoesOnWhenItsTabIsLeft() {
     QTest::qWait(200);
     QCOMPARE(filesBelow(tree.path()), whilePaused);  // no file work while stopped
 
-    w.choose("tabPicker", "COMPRESS");  // the sorter screen and its model go
+    w.choose("tabPicker", "COMPRESS");  // the busy sorter screen is set aside
+    QTest::qWait(300);
+    QCOMPARE(processState(pid), 'T');
+    QCOMPARE(filesBelow(tree.path()), whilePaused);
+    w.choose("tabPicker", "SORTER");
+    QCOMPARE(w.model<JobModel>(), model);
+    QCOMPARE(w.text("pauseButton"), QStringLiteral("RESUME"));
+    w.click(w.find("pauseButton"));
+    w.choose("tabPicker", "COMPRESS");
     QTRY_VERIFY_WITH_TIMEOUT(processState(pid) == 0, kBackendWait);  // ended and reaped
     QCOMPARE(filesBelow(tree.filePath("GANJIL")).size(), count / 2);
     QCOMPARE(filesBelow(tree.filePath("GENAP")).size(), count / 2);
     QCOMPARE(filesBelow(tree.path()).size(), count);  // nothing left behind
+    w.choose("tabPicker", "SORTER");
+    QTRY_VERIFY(w.value("alert", "opened").toBool());
+    w.click(w.find("alertOkButton"));
+    QTRY_VERIFY(!w.value("alert", "visible").toBool());
+    w.choose("tabPicker", "COMPRESS");  // idle now: the screen and its model go
     QTRY_VERIFY(!QFileInfo::exists(jobFolder));
 }
 
