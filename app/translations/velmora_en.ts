@@ -562,5 +562,10 @@ Failed: %2</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>SALIN</source>
+        <extracomment>Copies the list of the photos the run failed on.</extracomment>
+        <translation>COPY LIST</translation>
+    </message>
 </context>
 </TS>

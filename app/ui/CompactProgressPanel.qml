@@ -135,13 +135,22 @@ Item {
             }
         }
 
-        Text {
-            objectName: "failedText"
-            visible: panel.failed > 0
-            //: The photos the run failed on.
-            text: qsTr("%n gagal", "", panel.failed)
-            font.pixelSize: 9
-            color: Theme.orange
+        // Its line is kept while no photo has failed, so that nothing below
+        // moves when the first one does.
+        Item {
+            Layout.fillWidth: true
+            implicitHeight: failedText.implicitHeight
+
+            Text {
+                id: failedText
+
+                objectName: "failedText"
+                visible: panel.failed > 0
+                //: The photos the run failed on.
+                text: qsTr("%n gagal", "", panel.failed)
+                font.pixelSize: 9
+                color: Theme.orange
+            }
         }
     }
 }

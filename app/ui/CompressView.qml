@@ -37,6 +37,9 @@ JobScreen {
             caption: qsTr("WORKERS")
             options: PickerOptions.numbers([2, 4, 6, 8])
             value: m.workers
+            // A run keeps the workers it started with.
+            pickerEnabled: !m.isBusy
+            disabledHint: view.busyHint
             onActivated: value => m.workers = value
         }
     ]

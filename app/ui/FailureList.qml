@@ -32,6 +32,11 @@ Rectangle {
 
         ScrollBar.vertical: ScrollBar {
             id: scrollBar
+
+            objectName: "failureScrollBar"
+            // Shown whenever the list is longer than its frame, not only while
+            // it moves: a long list must look like one.
+            policy: rows.contentHeight > rows.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
         }
 
         highlight: Rectangle {
@@ -51,8 +56,10 @@ Rectangle {
 
             Text {
                 width: parent.width - 8
-                text: modelData.path
-                wrapMode: Text.WrapAnywhere
+                // A zero-width space after each separator lets a long path
+                // break between its folders rather than inside a name.
+                text: modelData.path.replace(/\//g, "/\u200B")
+                wrapMode: Text.WrapAtWordBoundaryOrAnywhere
                 font.pixelSize: 9
                 color: "white"
             }

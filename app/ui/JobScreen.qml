@@ -137,6 +137,7 @@ Item {
         failures: screen.model.alertFailures
         failedCount: screen.model.failed
         onDismissed: screen.model.showAlert = false
+        onCopyRequested: screen.model.copyFailures()
     }
 
     // Before a stop: finished photos stay finished, the rest where they are.

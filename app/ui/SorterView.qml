@@ -5,6 +5,8 @@ import Velmora.JobControl
 // The SORTER tab: source folder, sort settings, scan figures and the progress
 // of the sort, on the shared job screen.
 JobScreen {
+    id: view
+
     tabName: "SORTER"
     settingsTitle: qsTr("PENGATURAN SORTER")
     folderTitle: qsTr("FOLDER SUMBER")
@@ -36,6 +38,9 @@ JobScreen {
             caption: qsTr("WORKERS")
             options: PickerOptions.numbers([2, 4, 6, 8])
             value: m.workers
+            // A run keeps the workers it started with.
+            pickerEnabled: !m.isBusy
+            disabledHint: view.busyHint
             onActivated: value => m.workers = value
         },
         RowLayout {

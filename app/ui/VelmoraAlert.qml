@@ -16,6 +16,8 @@ VelmoraDialog {
     property int failedCount: 0
     property bool detailsShown: false
     signal dismissed
+    /// COPY LIST was pressed: the owner puts the failed photos on the clipboard.
+    signal copyRequested
 
     title: "Velmora"
 
@@ -39,6 +41,15 @@ VelmoraDialog {
     }
 
     buttons: [
+        PurpleButtonStyle {
+            objectName: "alertCopyButton"
+            visible: alert.detailsShown
+            filled: false
+            //: Copies the list of the photos the run failed on.
+            text: qsTr("SALIN")
+            font.pixelSize: 11
+            onClicked: alert.copyRequested()
+        },
         PurpleButtonStyle {
             objectName: "alertDetailsButton"
             visible: alert.failures.length > 0
