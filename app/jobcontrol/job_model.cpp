@@ -402,6 +402,9 @@ void JobModel::setSourceURL(const QUrl& url) {
 }
 
 void JobModel::setWorkers(int value) {
+    if (isBusy_) {
+        return;  // a run keeps the workers it started with
+    }
     velmora::publish(this, workers_, value, &JobModel::workersChanged);
 }
 

@@ -133,6 +133,7 @@ class JobModel : public QObject {
     /// Sets the source folder as it stands, unless a scan or a run is busy;
     /// chooseSource() also resets the scan.
     void setSourceURL(const QUrl& url);
+    /// Sets the workers of the next run; nothing while a scan or run is busy.
     void setWorkers(int workers);
     /// The screen clears the flag when the user dismisses the alert.
     void setShowAlert(bool show);

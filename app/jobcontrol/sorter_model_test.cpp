@@ -327,6 +327,8 @@ class SorterModelTest : public QObject {
 
         model->togglePause();
         QCOMPARE(model->speedValue(), 0.0);
+        model->setWorkers(8);  // a run keeps the workers it started with
+        QCOMPARE(model->workers(), 4);
         QTest::qWait(500);  // polls go on while paused
         QCOMPARE(model->processed(), 20);
         QCOMPARE(model->speedValue(), 0.0);
