@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two entry points: `make run` and `make test`. Both install any missing
 # Debian package first, then configure and build in build/: `make run`
 # without the tests, `make test` with them. Switching between the two only

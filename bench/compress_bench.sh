@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Moskel against its baselines and its peer, measured in the same run, all at
 # quality 50 with 2 workers:
 #   48 generated JPEG photos of 12 megapixels, re-encoded by Moskel, by one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the photos of compress_bench.sh: COUNT JPEGs of WIDTH x HEIGHT at
 // quality 92, each a different crop and tint of a fractal landscape with
 // fine grain, so that they compress like camera photos, not flat colour.

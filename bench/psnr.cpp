@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fidelity figure of compress_bench.sh: the mean PSNR, in dB, of the
 // re-encoded photos in OUTDIR against their sources listed in LIST_FILE (one
 // path a line; the output carries the source's file name). Both sides are

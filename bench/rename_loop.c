@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Baseline for the sort benchmark: moves every path of a list into an odd
  * or an even folder, by the parity of the digits that end its base name,
  * with one renameat2(RENAME_NOREPLACE) per file.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark against a build tree and prints their figures.
 set -eu
 build=$(cd "${1:-build}" && pwd)

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tallix against the least a sort scan can do, measured in the same run: a
 # tree of 200,000 empty files (one in ten not a photo), 100 to a folder three
 # folders deep, scanned by Tallix, by scan_floor.c (the same walk and the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The least a sort scan can do, as a yardstick for Tallix: the same walk
  * (readdir with d_type, hidden entries skipped, output folders pruned), the
  * same one write(2) per list line, the progress rewrite every 1000 files and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Runs a program with its standard output sent to /dev/null and prints the
  * wall-clock seconds it took, the processor seconds it used (user and system)
  * and its peak resident memory in kilobytes.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brevin against plain baselines, measured in the same run:
 #   MOVE of 45,000 empty files from nested folders into one odd and one even
 #   folder, at 2 and at 8 workers, against a C loop of renameat2 and against

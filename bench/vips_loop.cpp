@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Baseline of compress_bench.sh: re-encodes JPEG files as JPEG at one
 // quality with libvips in this one process, on a fixed number of threads
 // that each take the next file. Each pipeline runs on its own thread only.

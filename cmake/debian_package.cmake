@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package velmora, made by `cpack -G DEB` in the build folder
 # (`make package`): the program, the tools, the backend scripts, the desktop
 # entry, the icon, the metainfo, the manual page, the shell completions, and

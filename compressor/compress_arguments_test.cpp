@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moskel_test reads every quality case from the real program's output folder.
 #include "compress_arguments.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in image tool for the tests. It takes the encoder's nine
 // arguments; its source comes as /dev/fd/N, and it behaves after the first of
 // these words found in the path of the file behind that descriptor:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moskel SOURCE TMP QUALITY WORKERS: the compress worker.
 #include "compress_job.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real compress scan and Moskel, with the real encoder, on real file
 // systems that the tests mount: cards and drives, full disks, failing media.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Black-box tests of Moskel on real folder trees, with the real encoder and
 // with a fake image tool placed beside a copy of Moskel.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moskel's tests check the names on real outputs; these are the edges.
 #include "output_name.h"
 

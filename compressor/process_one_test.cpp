@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // processOne with a fake image tool: resource limits, a tool that hangs or
 // cannot start, and the limiter's tie to its parent.
 #include "process_one.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Large XMP packets survive the re-encoding as extended XMP.
 #include "extended_xmp.h"
 

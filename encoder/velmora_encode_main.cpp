@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-encode: re-encodes one photo as JPEG. JPEG sources are handled
 // here without libvips, so they do not pay its start-up cost; other formats
 // go on to velmora-encode-vips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Black-box tests of the encoder programs velmora-encode and
 // velmora-encode-vips. moskel_test runs them on a sample of every format.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-encode-vips: the libvips half of the encoder, for every source
 // that velmora-encode does not convert itself. Same arguments and exit
 // statuses as velmora-encode.

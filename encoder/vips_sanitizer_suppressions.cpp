@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into the programs that run libvips, in sanitizer builds only.
 // libvips and the image libraries under it are not instrumented: ThreadSanitizer
 // cannot see the GLib futex locks that order their threads' memory accesses,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compress_scan.h"
 
 #include "file_name_rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // compress-scan SOURCE TMP: the compress job's scan.
 #include "compress_scan.h"
 

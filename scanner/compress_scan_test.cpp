@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real compress-scan on real folder trees and compares what it writes.
 
 #include "test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain output folder names are checked on real trees by the Tallix and
 // compress-scan tests; these are the case-mapping edges.
 #include "output_folders.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs both real scans through the failures of the steps they share.
 
 #include "test_support.h"

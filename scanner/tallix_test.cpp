@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real Tallix on real folder trees and compares every byte it writes.
 
 #include "test_support.h"

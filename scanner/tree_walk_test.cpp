@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hidden entries, links and special files are skipped on real trees in the
 // Tallix tests.
 #include "tree_walk.h"

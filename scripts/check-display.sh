@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Says what to do instead, and fails, when there is no display for the
 # window: check-display.sh [PROGRAM]. `make run` asks before it builds.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, testing and running Velmora need,
 # and those its benchmarks compare against (jpegoptim) or work on (the camera
 # photographs of mate-backgrounds), and the file systems that the media tests

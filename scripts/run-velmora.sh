@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the window application from a build tree: run-velmora.sh [BUILD]
 set -eu
 build=${1:-build}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The exit statuses of Velmora's own encoders (velmora-encode and

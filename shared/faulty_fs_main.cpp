@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pass-through file system for tests: it shows a backing folder at a mount
 // point and fails chosen operations on chosen files, the way failing or odd
 // media do.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space_reserve.h"
 
 #include <fcntl.h>

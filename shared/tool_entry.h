@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one shape of the command-line tools Tallix, compress-scan, Brevin and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Missing and non-UTF-8 lists are refused by the real programs in the Brevin
 // and Moskel tests.
 #include "work_list.h"

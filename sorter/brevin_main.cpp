@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brevin SOURCE TMP MODE WORKERS ODD EVEN: the sort worker.
 #include "sort_job.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real scanner and Brevin on real file systems that the tests mount:
 // camera cards and USB drives (exFAT, FAT32, NTFS), the kernel's own, full
 // disks, failing media and read-only ones.

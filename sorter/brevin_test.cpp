@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real Brevin program on real folder trees.
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "destination_folder.h"
 
 #include "job_protocol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brevin_test names and creates the folders, with missing parents, on real trees.
 #include "destination_folder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brevin_test checks the argument count and the defaults on the real program.
 #include "sort_settings.h"
 

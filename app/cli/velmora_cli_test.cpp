@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The velmora program from the outside: --help, --version and the window's
 // message with no display at all; usage errors; the subcommands on real
 // photo trees with the built scripts and tools, through pipes and on a

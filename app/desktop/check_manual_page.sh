@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_manual_page.sh MAN PAGE: formats the manual page PAGE with every
 # warning of man and groff turned on, and fails on any warning.
 set -eu

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSCANNER=qmlimportscanner -DQML_SOURCES=DIR -DIMPORT_PATH=DIR
 #       -DDECLARED=package,package,... -P check_qml_packages.cmake
 # Fails when a QML module that the QML files under QML_SOURCES import, or one

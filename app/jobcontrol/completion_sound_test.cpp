@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The completion sound stays quiet on the console where no sound output
 // exists: the sound library is then not asked at all, and ALSA prints none
 // of its errors.

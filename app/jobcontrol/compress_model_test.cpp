@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the compress model does differently from the sorter model: its texts,
 // arguments, summaries, quality changes, and a real run through compress-scan
 // and Moskel, paused on the way. The run mechanics both models share (failing

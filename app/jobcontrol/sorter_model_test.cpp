@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sorter model, and through it the mechanics both job models share
 // (JobModel): scans and runs that fail, folders a scan could not read, the
 // running figures, paused time, the failures of the end alert, a missing

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the backend scripts: starts the tools, which lie at a fixed place
 # relative to the scripts' folder, both in the build tree and in an installed
 # tree.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Backend of the compress tab, run as: bash compress_backend.sh VERB ARGS...
 #   scan SOURCE TMP QUALITY                  -> compress-scan SOURCE TMP
 #   compress SOURCE TMP QUALITY WORKERS      -> Moskel SOURCE TMP QUALITY WORKERS

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Backend of the sort tab, run as: bash sorter_backend.sh VERB ARGS...
 #   scan SOURCE TMP                          -> Tallix SOURCE TMP
 #   sort SOURCE TMP MODE WORKERS ODD EVEN    -> Brevin SOURCE TMP MODE WORKERS ODD EVEN

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Stand-in for both backend scripts in the model, window and command-line
 # tests. FakeBackend copies it into its control folder as sorter_backend.sh
 # and compress_backend.sh, and steers it through files in that folder:

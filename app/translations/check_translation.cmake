@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the English translation is complete: lupdate run over the
 # sources finds no message that the .ts lacks and none that it holds in
 # vain, and every message of the .ts is translated. lupdate works on a copy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick.Layouts
 
 // The action buttons under a progress panel: PAUSE or RESUME with STOP beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on the desktop: the icon it shows is the one the build draws
 // for the desktop entry, and the entry is found under the name the window
 // gives the compositor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both job screens of the real window (the shared JobScreen with SorterView
 // or CompressView) in both languages, walked through the stand-in backend
 // from opened to the end alert: every state's exact texts, the controls that

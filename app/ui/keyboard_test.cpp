@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window by keyboard and for screen readers: a focus ring drawn on the
 // focused control, a picker's arrow keys choose, Enter, Return and Space close
 // the alert as Escape does, and every control a user reaches has a name and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora: the window application, one fixed window with the SORTER and
 // COMPRESS tabs (everything it shows lives in the Velmora QML module), in
 // English where the user's language is English and in Indonesian elsewhere,

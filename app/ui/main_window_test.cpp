@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window shell: fixed size, tabs, fresh screens after a tab switch, a
 // busy job kept with its screen across one, the folder chooser, quitting
 // when the window closes, and the question first while a job is busy.

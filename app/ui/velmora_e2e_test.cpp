@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End to end in a real window on a private X server: choose a folder, press
 // SCAN FOLDER and MULAI SORTIR, wait for the end-of-run alert, and check the
 // sorted tree that the built scripts and tools have left on disk; pause a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window in the user's language: English for English in any territory,
 // Indonesian for every other language, from the desktop the program runs on.
 // Both job screens are drawn in both languages in job_screen_test.
