@@ -136,16 +136,12 @@ void recordEndWithoutRun(const JobCommand& command, const QString& outcome, cons
                                   {QStringLiteral("unreadableNames"), unreadableNames}}));
 }
 
+/// The outcome in the summary line: "finished", "stopped with exit status 4".
 QString outcomeText(const RunEnd& end) {
-    switch (end.outcome) {
-        case RunOutcome::Finished:
-            return QStringLiteral("finished");
-        case RunOutcome::Interrupted:
-            return QStringLiteral("interrupted");
-        case RunOutcome::Stopped:
-            break;
+    if (end.outcome == RunOutcome::Stopped) {
+        return QStringLiteral("stopped with exit status %1").arg(end.exitStatus);
     }
-    return QStringLiteral("stopped with exit status %1").arg(end.exitStatus);
+    return outcomeName(end);
 }
 
 /// "sort finished: 97 done, 3 failed, 512.0 MB in 12.3 s".
