@@ -149,6 +149,7 @@ class JobScreenTest : public QObject {
     void fromOpenedToTheEndAlert();
     void textsAreReadInFull_data();
     void textsAreReadInFull();
+    void aLongFailureListScrollsInOrder();
     void stopAsksThenEndsTheJob_data();
     void stopAsksThenEndsTheJob();
     void stopEndsAScan();
@@ -542,6 +543,37 @@ void JobScreenTest::textsAreReadInFull() {
         w.hover(w.find("sourceRow/pathText"));
         QTRY_COMPARE(textsReading(w, folder), 2);
     }
+}
+
+// Sixty failures with long paths: listed in folder order, with a scrollbar
+// in sight, each path broken between its folders.
+void JobScreenTest::aLongFailureListScrollsInOrder() {
+    FakeBackend backend;
+    WindowHarness w;
+    const QString folder = "/home/rani/Foto/" + QString("Wisuda angkatan 2024 ").repeated(3);
+    QVERIFY(w.chooseFolder(backend.scriptFolder(), folder));
+    QVERIFY(backend.setSummary("60|30|30|0"));
+    QVERIFY(w.scan());
+    QStringList failures;
+    for (int n = 60; n >= 1; --n) {  // written in no order the user would want
+        failures << folder + QStringLiteral("/hari %1/IMG_%1.jpg\tdisk-full\tdisk full").arg(n);
+    }
+    QVERIFY(backend.setFailures(failures));
+    QVERIFY(backend.setStatus("60|60|0|1.0|60"));
+    QVERIFY(backend.finish(0));
+    w.click(w.find("startButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.value("alert", "opened").toBool(), kBackendWait);
+    w.click(w.find("alertDetailsButton"));
+    QTRY_VERIFY(w.find("failureList")->isVisible());
+    (void)QQuickTest::qWaitForPolish(w.window());
+    QVERIFY(w.value("failureScrollBar", "visible").toBool());
+    QCOMPARE(w.value("failureScrollBar", "policy").toInt(), int(Qt::ScrollBarAlwaysOn));
+    const QVariantList listed = w.model<JobModel>()->alertFailures();
+    QCOMPARE(listed.first().toMap().value("path").toString(), folder + "/hari 1/IMG_1.jpg");
+    QCOMPARE(listed.at(1).toMap().value("path").toString(), folder + "/hari 2/IMG_2.jpg");
+    QCOMPARE(listed.last().toMap().value("path").toString(), folder + "/hari 60/IMG_60.jpg");
+    QVERIFY(w.showsText(folder + "/hari 1/IMG_1.jpg"));
+    QVERIFY(w.saveScreenshot("velmora-alert-long-failure-list"));
 }
 
 void JobScreenTest::stopAsksThenEndsTheJob_data() {
