@@ -395,6 +395,28 @@ TEST(Moskel, KilledRunLeavesNoOutputAndItsEncodersDieWithIt) {
     EXPECT_EQ(listTree(outdir), (Names{"sleep_1 (1).jpg", "sleep_1.jpg"}));
 }
 
+// An encoder ended by a stop signal before Moskel has seen its own (the
+// signal goes to the whole process group) leaves its photo not done: never
+// copied unchanged as if it were no image.
+TEST(Moskel, PhotoOfAnEncoderEndedByAStopSignalIsLeftNotDone) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        Job job;
+        TempDir bin;
+        const fs::path photo = job.add("sleep_1.png", "one" + kLongerThanTheFakeJpeg);
+        job.add("IMG_2.jpg", "two" + kLongerThanTheFakeJpeg);
+        job.list(job.listed);
+        Background moskel({moskelWithTool(bin, FAKE_TOOL_PATH), job.source, job.tmp, "80", "1"});
+        ASSERT_TRUE(eventually([&] { return fs::exists(photo.string() + ".pid"); }));
+        ::kill(std::stoi(readFile(photo.string() + ".pid")), signal);
+        EXPECT_EQ(moskel.wait(), 0);
+        EXPECT_EQ(listTree(job.source / "COMPRESSED_80"), Names{"IMG_2.jpg"});
+        EXPECT_EQ(readFile(job.tmp / "uncompressed.txt"), "");
+        EXPECT_EQ(readFile(job.tmp / "failures.txt"), "");
+        EXPECT_EQ(job.counters().substr(0, 4), "1|0|");
+    }
+}
+
 // Stopped by SIGTERM (Ctrl-C or the window's STOP), Moskel lets no new photo
 // start, leaves the photos whose encoders it stopped not done, counts every
 // output it wrote, removes its temporary area and dies of the same signal.

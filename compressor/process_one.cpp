@@ -214,7 +214,10 @@ FileOutcome compress(const Step& step) {
     // A smaller file could not be made: the source's own bytes are the best.
     if (size)
         return copyUnchanged(step, FileResult::Kept, {});
-    if (run.signal != 0 && stopRequested()) {
+    // An encoder ended by a stop signal was stopped with the run (the signal
+    // may reach the encoder before this process has seen its own): the
+    // photo is left not done, never copied as if it were no image.
+    if (isStopSignal(run.signal) || (run.signal != 0 && stopRequested())) {
         FileOutcome outcome = failed(source, {});
         outcome.result = FileResult::Abandoned;
         return outcome;

@@ -47,6 +47,14 @@ void endWithLauncher() {
         ::raise(SIGTERM);
 }
 
+bool isStopSignal(int signal) {
+    for (const int stop : kStopSignals) {
+        if (signal == stop)
+            return true;
+    }
+    return false;
+}
+
 const std::atomic<bool>& stopFlag() {
     return stopped;
 }

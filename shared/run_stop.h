@@ -25,6 +25,9 @@ inline constexpr const char* kLauncherVariable = "VELMORA_LAUNCHER_PID";
 /// children do not take it. Does nothing without the variable.
 void endWithLauncher();
 
+/// True for the signals that ask a run to stop: SIGTERM, SIGINT, SIGHUP.
+bool isStopSignal(int signal);
+
 /// Set once the run should stop: read it before each photo.
 const std::atomic<bool>& stopFlag();
 
