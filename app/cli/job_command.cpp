@@ -7,6 +7,7 @@
 
 #include "backend_files.h"
 #include "exit_status.h"
+#include "failure_reason.h"
 #include "interrupt_watch.h"
 #include "job_driver.h"
 #include "job_folder.h"
@@ -43,12 +44,6 @@ void warnOfUnreadableFolders(const QString& jobFolder, Console& console) {
     console.errorText(limitedList(folders, kListedPhotos).join(u'\n') + u'\n');
 }
 
-/// "1 photo has a name", "3 photos have names": `count` and the words that
-/// follow it, in the singular or the plural.
-QString photosThat(qint64 count, const QString& singular, const QString& plural) {
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
-}
-
 /// Tells, after the scan, of the photos it left out because their names
 /// cannot be read, and lists them as the scan escaped them.
 void warnOfUnreadableNames(const JobCommand& command, qint64 count, const QString& jobFolder,
@@ -57,7 +52,7 @@ void warnOfUnreadableNames(const JobCommand& command, qint64 count, const QStrin
         return;
     }
     console.error(
-        photosThat(count, QStringLiteral("photo has a name"), QStringLiteral("photos have names")) +
+        counted(count, QStringLiteral("photo has a name"), QStringLiteral("photos have names")) +
         QStringLiteral(" that cannot be read and will not be %1:").arg(command.doneVerb));
     const QStringList paths = parsePathList(jobFileText(jobFolder, job::kUnreadableNames));
     if (!paths.isEmpty()) {
@@ -69,11 +64,11 @@ void warnOfUnreadableNames(const JobCommand& command, qint64 count, const QStrin
 /// were, and a user about to format the card must know.
 void remindOfUnreadableNames(const JobCommand& command, qint64 count, Console& console) {
     if (count > 0) {
-        console.print(photosThat(count, QStringLiteral("photo has a name"),
-                                 QStringLiteral("photos have names")) +
-                      QStringLiteral(" that cannot be read and %1 not %2.")
-                          .arg(count == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-                               command.doneVerb));
+        console.print(
+            counted(count, QStringLiteral("photo has a name that cannot be read and was not %1."),
+                    QStringLiteral("photos have names that cannot be read and were not "
+                                   "%1."))
+                .arg(command.doneVerb));
     }
 }
 
@@ -85,7 +80,7 @@ void listFailures(const QString& jobFolder, const QString& source, Console& cons
     for (const FailedPhoto& photo : parseFailures(jobFileText(jobFolder, job::kFailures))) {
         lines << (photo.reason.isEmpty() ? photo.path
                                          : photo.path + QStringLiteral(": ") + photo.reason);
-        if (photo.code == QLatin1String("disk-full")) {
+        if (photo.code == QLatin1String(failureCodeName(FailureCode::DiskFull))) {
             ++diskFull;
         }
     }
@@ -96,7 +91,7 @@ void listFailures(const QString& jobFolder, const QString& source, Console& cons
                  limitedList(lines, kListedPhotos).join(u'\n') + u'\n');
     if (diskFull > 0) {
         console.error(QStringLiteral("the disk of '%1' is full: ").arg(source) +
-                      photosThat(diskFull, QStringLiteral("photo"), QStringLiteral("photos")) +
+                      counted(diskFull, QStringLiteral("photo"), QStringLiteral("photos")) +
                       QStringLiteral(" failed for want of space and stayed where they were."));
     }
 }
@@ -181,6 +176,10 @@ int exitStatusOf(const RunEnd& end, const JobModel& model, int signal) {
 }
 
 }  // namespace
+
+QString counted(qint64 count, const QString& singular, const QString& plural) {
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
+}
 
 int runJobCommand(JobModel& model, const JobCommand& command, const JobOptions& options,
                   Console& console) {

@@ -16,6 +16,10 @@ namespace velmora::cli {
 /// How many failed, unreadable or uncompressed photos are listed by name.
 inline constexpr int kListedPhotos = 20;
 
+/// "1 photo has a name", "3 photos have names": `count` and the words that
+/// follow it, in the singular or the plural.
+QString counted(qint64 count, const QString& singular, const QString& plural);
+
 /// What sets one subcommand apart from the other: its name and the texts
 /// only it can make from its model and its status line.
 struct JobCommand {

@@ -34,20 +34,18 @@ QStringList folderLines(const QString& source, const QStringList& names) {
 QStringList compressDetails(const CompressStatusLine& status) {
     QStringList lines;
     if (status.kept > 0) {
-        lines << (status.kept == 1
-                      ? QStringLiteral("1 photo was kept as it was: re-encoded, it came out "
-                                       "no smaller.")
-                      : QStringLiteral("%1 photos were kept as they were: re-encoded, they came "
-                                       "out no smaller.")
-                            .arg(status.kept));
+        lines << counted(status.kept,
+                         QStringLiteral("photo was kept as it was: re-encoded, it came out no "
+                                        "smaller."),
+                         QStringLiteral("photos were kept as they were: re-encoded, they came out "
+                                        "no smaller."));
     }
     if (status.uncompressed > 0) {
-        lines << (status.uncompressed == 1
-                      ? QStringLiteral("1 file was copied without compression: it is not a "
-                                       "readable image.")
-                      : QStringLiteral("%1 files were copied without compression: they are not "
-                                       "readable images.")
-                            .arg(status.uncompressed));
+        lines << counted(status.uncompressed,
+                         QStringLiteral("file was copied without compression: it is not a "
+                                        "readable image."),
+                         QStringLiteral("files were copied without compression: they are not "
+                                        "readable images."));
     }
     return lines;
 }
