@@ -11,6 +11,7 @@
 
 #include "backend_files.h"
 #include "completion_sound.h"
+#include "failure_reason.h"
 #include "failure_texts.h"
 #include "formatting.h"
 #include "job_folder.h"
@@ -175,7 +176,8 @@ QString JobModel::runEndText(const QString& runFolder, int exitStatus,
     }
     lines << runEndDetails(runFolder);
     const auto diskFull = std::count_if(failures.begin(), failures.end(), [](const auto& photo) {
-        return photo.code == QLatin1String("disk-full");
+        return photo.code ==
+               QLatin1String(velmora::failureCodeName(velmora::FailureCode::DiskFull));
     });
     if (diskFull > 0) {
         //: In the end alert: the destination's disk filled during the run.
@@ -319,15 +321,14 @@ void JobModel::readStatus(bool final) {
     setProcessed(figures->processed);
     setFailed(figures->failed);
     setProgress(figures->progress, figures->percent);
-    if (isPaused_ && !final) {
+    const bool paused = isPaused_ && !final;
+    if (paused) {
         figures->speed = 0.0;  // nothing moves while paused
     }
     takeOwnRunFigures(*figures);
-    if (isPaused_ && !final) {
+    // A pause's or a stop's status and ETA stay until the run goes on or ends.
+    if (paused || isStopping_) {
         return;
-    }
-    if (isStopping_) {
-        return;  // the stop's status stays until the run has ended
     }
     setEta(velmora::etaOf(processed_, total_, figures->seconds, final));
     setStatus(final ? setup_.done : runningStatus(percent_));
