@@ -11,7 +11,7 @@ packages="
 cmake g++ make pkg-config
 libgtest-dev libgmock-dev
 libicu-dev libvips-dev libjpeg62-turbo-dev libheif-dev libvips-tools time
-qt6-base-dev qt6-declarative-dev libgl-dev qt6-tools-dev qt6-l10n-tools
+qt6-base-dev qt6-declarative-dev libgl-dev libx11-dev qt6-tools-dev qt6-l10n-tools
 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-dialogs
 qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templates
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
