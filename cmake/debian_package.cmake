@@ -69,6 +69,14 @@ if(BUILD_TESTING AND VELMORA_BUILD_APP AND VELMORA_SANITIZE STREQUAL "")
     set_tests_properties(package_lintian package_reproducible PROPERTIES
                          FIXTURES_REQUIRED built_package TIMEOUT 900)
     set_tests_properties(package_lintian PROPERTIES SKIP_RETURN_CODE 77)
+    # Two clean builds of the checkout, in two build folders at different
+    # paths, give the same package: the whole build is made twice, so this
+    # one is slow.
+    add_test(NAME package_clean_builds
+             COMMAND ${check_package} clean-builds ${PROJECT_SOURCE_DIR}
+                     ${PROJECT_BINARY_DIR}/package_clean_builds)
+    set_tests_properties(package_clean_builds PROPERTIES
+                         LABELS slow RUN_SERIAL TRUE TIMEOUT 3600 SKIP_RETURN_CODE 77)
     # cpack builds the tree again first, and a program relinked meanwhile is
     # briefly missing for the tests that run it: these two run alone.
     set_tests_properties(package_build package_reproducible PROPERTIES RUN_SERIAL TRUE)
