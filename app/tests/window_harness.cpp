@@ -37,6 +37,8 @@ QQuickItem* findItem(QQuickItem* root, const QString& objectName) {
 }
 
 WindowHarness::WindowHarness(WindowLanguage language) : translation_(language) {
+    // The window's desktop, the clipboard and the completion sound, as its main gives it.
+    velmora::useWindowServices();
     engine_.addImportPath(QStringLiteral("qrc:/"));
     engine_.load(QUrl(kMainUrl));
     if (!engine_.rootObjects().isEmpty()) {
