@@ -108,6 +108,7 @@ END
 ./usr/share/doc/velmora/copyright
 ./usr/share/icons/hicolor/256x256/apps/io.github.velmora.Velmora.png
 ./usr/share/icons/hicolor/scalable/apps/io.github.velmora.Velmora.svg
+./usr/share/lintian/overrides/velmora
 ./usr/share/metainfo/io.github.velmora.Velmora.metainfo.xml
 END
         for field in Package Version Section Depends; do
@@ -136,7 +137,7 @@ END
             fi
         done
         window_only=$(depends_of "$cli" |
-            grep -E '^(libqt6(gui|qml|quick|widgets|opengl|dbus)|qml6-|qt6-|libgl|libegl|libcanberra|libx|velmora$)' ||
+            grep -E '^(libqt6(gui|qml|quick|widgets|opengl|dbus)|qml6-|qt6-|libgl1|libglx|libegl|libcanberra|libx11|libxcb|velmora$)' ||
             true)
         if [ -n "$window_only" ]; then
             echo "velmora-cli depends on packages of the window:" $window_only >&2
