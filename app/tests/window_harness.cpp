@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "window_services.h"
+
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
 
