@@ -4,7 +4,8 @@
 # without the tests, `make test` with them. Switching between the two only
 # adds or removes the test targets; everything else stays built. `make run`
 # first makes sure there is a display for the window. `make package` builds
-# the Debian package build/velmora_VERSION_ARCH.deb.
+# the Debian packages build/velmora-cli_VERSION_ARCH.deb (the command line)
+# and build/velmora_VERSION_ARCH.deb (the window).
 BUILD := build
 JOBS := $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -53,8 +54,8 @@ test-sanitizers: deps
 bench: build
 	./bench/run.sh $(BUILD)
 
-# Every file of the package carries the time of the last commit, and so do
-# the build's own outputs, so that one commit gives the same package.
+# Every file of the packages carries the time of the last commit, and so do
+# the build's own outputs, so that one commit gives the same packages.
 package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 package: build
 	cd $(BUILD) && cpack -G DEB

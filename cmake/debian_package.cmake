@@ -1,10 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian package velmora, made by `cpack -G DEB` in the build folder
-# (`make package`): the program, the tools, the backend scripts, the desktop
-# entry, the icon, the metainfo, the manual page, the shell completions, and
-# the copyright file and changelog in /usr/share/doc/velmora, all under /usr.
+# The two Debian packages, made by `cpack -G DEB` in the build folder (`make
+# package`) from the install rules' components:
+#   velmora-cli (component cli): the program velmora, which needs QtCore
+#     only, the tools, the backend scripts, the manual page and the shell
+#     completions: sort and compress on a machine without a display;
+#   velmora (component window): the window program velmora-window, the
+#     desktop entry, the icon and the metainfo, with the QML modules and
+#     platform plugins the window loads; it depends on velmora-cli of the
+#     same version, whose velmora starts it.
+# Each has its copyright file and changelog in /usr/share/doc/PACKAGE.
 # `make package` sets SOURCE_DATE_EPOCH to the time of the last commit, which
-# every file of the package then carries, so one commit gives the same bytes.
+# every file of the packages then carries, so one commit gives the same bytes.
 # dpkg-shlibdeps finds the libraries the programs are linked with. The QML
 # modules and the platform plugins the window loads at run time are invisible
 # to it and are declared here; the test qml_module_packages checks the QML
@@ -18,39 +24,59 @@ set(VELMORA_QML_PACKAGES
     qml6-module-qtquick-shapes
     qml6-module-qtquick-templates
     qml6-module-qtquick-window)
-# bash, which runs the backend scripts, is essential and never declared. The
-# built-in folder dialog lists folders through the folder list model.
-set(velmora_run_time_packages qt6-qpa-plugins qml6-module-qt-labs-folderlistmodel
-    ${VELMORA_QML_PACKAGES})
-list(JOIN velmora_run_time_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# The window starts the command line's velmora of the same version (which
+# starts the window in turn). The built-in folder dialog lists folders
+# through the folder list model.
+set(velmora_window_run_time_packages "velmora-cli (= ${PROJECT_VERSION})" qt6-qpa-plugins
+    qml6-module-qt-labs-folderlistmodel ${VELMORA_QML_PACKAGES})
+list(JOIN velmora_window_run_time_packages ", " CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS)
+# The command line needs only what dpkg-shlibdeps finds: bash, which runs the
+# backend scripts, is essential and never declared, and the encoders link
+# libjpeg-turbo and libvips themselves.
 
 set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL cli window)
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Velmora developers <velmora@users.noreply.github.com>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sort numbered photos and compress photo folders")
-# The extended description, in lines within 80 columns as Debian wants them.
-string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/velmora/velmora)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+set(CPACK_DEBIAN_CLI_PACKAGE_NAME velmora-cli)
+set(CPACK_DEBIAN_CLI_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME velmora)
+set(CPACK_DEBIAN_WINDOW_PACKAGE_SECTION graphics)
+# The desktop's sound for a finished run, and Wayland without XWayland.
+set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS "sound-theme-freedesktop, qt6-wayland")
+# The summaries, then the extended descriptions in lines within 80 columns
+# as Debian wants them.
+set(velmora_what
     "Velmora works on a folder tree of photos. Sort moves or copies every photo"
     "whose name ends in a number into folders for odd and even numbers inside"
     "the folder, never overwriting a file. Compress writes every photo of the"
     "folder as a JPEG at a chosen quality into a folder of its own. Both work on"
     "camera cards and USB drives (exFAT, FAT32, NTFS)."
-    "."
-    "A small window drives both jobs; without a display, the subcommands"
-    "velmora sort and velmora compress run them from the command line.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/velmora/velmora)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The desktop's sound for a finished run, and Wayland without XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, qt6-wayland")
+    ".")
+string(JOIN "\n" CPACK_COMPONENT_CLI_DESCRIPTION
+    "sort numbered photos and compress photo folders, command line"
+    ${velmora_what}
+    "This package holds the command line, which needs no display: velmora sort"
+    "and velmora compress, and the tools that do the file work. The package"
+    "velmora adds the window.")
+string(JOIN "\n" CPACK_COMPONENT_WINDOW_DESCRIPTION
+    "sort numbered photos and compress photo folders"
+    ${velmora_what}
+    "This package holds the small window that drives both jobs; the command"
+    "line and the tools come with velmora-cli.")
 include(CPack)
 
-# The package made as `make package` makes it, checked by lintian (where it
-# is installed) and made again to the same bytes. Not for sanitizer builds,
+# The packages made as `make package` makes them, their files and
+# dependencies checked, checked by lintian (where it is installed) and made
+# again to the same bytes. Not for sanitizer builds,
 # which no package is made from.
 if(BUILD_TESTING AND VELMORA_BUILD_APP AND VELMORA_SANITIZE STREQUAL "")
     find_program(LINTIAN_PROGRAM lintian)
@@ -59,6 +85,8 @@ if(BUILD_TESTING AND VELMORA_BUILD_APP AND VELMORA_SANITIZE STREQUAL "")
     set(cpack_config ${PROJECT_BINARY_DIR}/CPackConfig.cmake)
     add_test(NAME package_build
              COMMAND ${check_package} build ${PROJECT_SOURCE_DIR} ${cpack_config} ${package_folder})
+    add_test(NAME package_contents
+             COMMAND ${check_package} contents ${package_folder} ${PROJECT_VERSION})
     add_test(NAME package_lintian
              COMMAND ${check_package} lintian ${package_folder} ${PROJECT_VERSION}
                      "${LINTIAN_PROGRAM}")
@@ -66,7 +94,7 @@ if(BUILD_TESTING AND VELMORA_BUILD_APP AND VELMORA_SANITIZE STREQUAL "")
              COMMAND ${check_package} reproducible ${PROJECT_SOURCE_DIR} ${cpack_config}
                      ${package_folder})
     set_tests_properties(package_build PROPERTIES FIXTURES_SETUP built_package TIMEOUT 900)
-    set_tests_properties(package_lintian package_reproducible PROPERTIES
+    set_tests_properties(package_contents package_lintian package_reproducible PROPERTIES
                          FIXTURES_REQUIRED built_package TIMEOUT 900)
     set_tests_properties(package_lintian PROPERTIES SKIP_RETURN_CODE 77)
     # Two clean builds of the checkout, in two build folders at different

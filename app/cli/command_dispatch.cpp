@@ -10,7 +10,6 @@
 #include <cstdio>
 
 #include "command_line.h"
-#include "completion_sound.h"
 #include "console.h"
 #include "exit_status.h"
 #include "job_commands.h"
@@ -53,7 +52,6 @@ std::optional<int> runWithoutWindow(int& argc, char** argv) {
     // Qt has taken the user's locale; the messages of the system stay English,
     // as the command line's own are.
     std::setlocale(LC_MESSAGES, "C");
-    velmora::muteCompletionSound();
     // The tools end with this process, also when it is killed: no job goes
     // on with no one to report to.
     qputenv(velmora::kLauncherVariable, QByteArray::number(getpid()));

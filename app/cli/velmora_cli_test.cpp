@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The velmora program from the outside: --help, --version and the window's
-// message with no display at all; usage errors; the subcommands on real
+// message with no display at all; the window program started under the
+// program's name, or said to be missing; usage errors; the subcommands on real
 // photo trees with the built scripts and tools, through pipes and on a
 // pseudo-terminal with Ctrl-C typed there; and, with the stand-in backend,
 // the list of failed photos, a worker that fails, a missing tool, and a
@@ -611,6 +612,59 @@ class VelmoraCliTest : public QObject {
                                value.toUtf8() + " set, but no display server answers there).\n"),
             run.err.constData());
         QVERIFY(run.err.contains("'xvfb-run -a velmora'"));
+    }
+
+    // Where only the command line is installed (the package velmora-cli),
+    // velmora alone says in one line how to get the window, with a display
+    // or without one, and the rest works as before.
+    void windowNotInstalled_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("no display") << "";
+        QTest::newRow("a display") << "offscreen";
+    }
+    void windowNotInstalled() {
+        QFETCH(QString, platform);
+        const QString program = programWith(false);
+        QVERIFY(!program.isEmpty());
+        QProcessEnvironment settings = environment();
+        if (!platform.isEmpty()) {
+            settings.insert("QT_QPA_PLATFORM", platform);
+        }
+        const ProgramRun run = runPiped(program, {}, settings);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(run.err, QByteArray("velmora: the window is not installed; install the package "
+                                     "\"velmora\" for it ('velmora sort' and 'velmora "
+                                     "compress' work without it).\n"));
+        const ProgramRun version = runPiped(program, {"--version"}, settings);
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QByteArray("velmora " VELMORA_VERSION "\n"));
+    }
+
+    // With a display, velmora becomes the window program installed beside
+    // the tools, under its own name, so that the window's X11 class stays
+    // "velmora" as the desktop entry says.
+    void windowStartedUnderTheProgramName() {
+        const QString program = programWith(false);
+        QVERIFY(!program.isEmpty());
+        const QString root = QFileInfo(program).absolutePath() + QStringLiteral("/..");
+        const QString window = QDir::cleanPath(root + "/libexec/velmora/velmora-window");
+        QVERIFY(QDir().mkpath(QFileInfo(window).path()));
+        QVERIFY(QFile::copy(QStringLiteral(VELMORA_WINDOW_STAND_IN), window));
+        QProcessEnvironment settings = environment();
+        settings.insert("QT_QPA_PLATFORM", "offscreen");
+        const ProgramRun run = runPiped(program, {}, settings);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromLocal8Bit(run.out),
+                 "argv0=" + program + "\nexe=" + QFileInfo(window).canonicalFilePath() + '\n');
+
+        // Without a display it is not started, and says what to do instead.
+        const ProgramRun noDisplay = runPiped(program, {}, environment());
+        QCOMPARE(noDisplay.exitCode, 1);
+        QCOMPARE(noDisplay.out, QByteArray());
+        QVERIFY2(noDisplay.err.startsWith("velmora: no display for the window ("),
+                 noDisplay.err.constData());
     }
 
     // The help fits a terminal of 80 columns and says where bugs go.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QtQml/qqmlregistration.h>
 #include <QString>
 
 #include "job_model.h"
@@ -13,7 +12,6 @@
 /// is published there.
 class CompressModel : public JobModel {
     Q_OBJECT
-    QML_ELEMENT
 
     Q_PROPERTY(int quality READ quality WRITE setQuality NOTIFY qualityChanged)
     Q_PROPERTY(double inputBytes READ inputBytes NOTIFY inputBytesChanged)

@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "job_model.h"
 
-#include <QClipboard>
 #include <QDir>
-#include <QGuiApplication>
 #include <QVariantMap>
 
 #include <algorithm>
 #include <csignal>
 
 #include "backend_files.h"
-#include "completion_sound.h"
+#include "desktop_services.h"
 #include "failure_reason.h"
 #include "failure_texts.h"
 #include "formatting.h"
@@ -295,8 +293,8 @@ void JobModel::copyFailures() const {
         const QString path = photo.value(QStringLiteral("path")).toString();
         lines << (reason.isEmpty() ? path : path + QStringLiteral(": ") + reason);
     }
-    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-        clipboard->setText(lines.join(u'\n') + u'\n');
+    if (const auto& copyText = velmora::desktopServices().copyText) {
+        copyText(lines.join(u'\n') + u'\n');
     }
 }
 
@@ -374,7 +372,9 @@ void JobModel::finishRun(int exitStatus) {
         return;
     }
     setStatus(setup_.done);
-    velmora::playCompletionSound();
+    if (const auto& runFinished = velmora::desktopServices().runFinished) {
+        runFinished();
+    }
     setAlert(endText, listedFailures(failures));
 }
 

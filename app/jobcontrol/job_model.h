@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QtQml/qqmlregistration.h>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -57,8 +56,6 @@ struct JobSetup {
 /// the language of the translation the application holds when they are made.
 class JobModel : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("JobModel is the base of SorterModel and CompressModel")
 
     Q_PROPERTY(QUrl sourceURL READ sourceURL WRITE setSourceURL NOTIFY sourceURLChanged)
     Q_PROPERTY(qint64 total READ total NOTIFY totalChanged)

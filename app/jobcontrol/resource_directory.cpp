@@ -6,9 +6,25 @@
 
 namespace velmora {
 
+namespace {
+
+QString& prefixFromProgram() {
+    static QString relative = QStringLiteral("..");
+    return relative;
+}
+
+}  // namespace
+
+QString installationPrefix() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + u'/' + prefixFromProgram());
+}
+
+void setPrefixFromProgram(const QString& relativePath) {
+    prefixFromProgram() = relativePath;
+}
+
 QString applicationResourceDirectory() {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                           QStringLiteral("/../share/velmora"));
+    return installationPrefix() + QStringLiteral("/share/velmora");
 }
 
 }  // namespace velmora

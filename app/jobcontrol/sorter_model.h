@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QtQml/qqmlregistration.h>
 #include <QString>
 
 #include <optional>
@@ -14,7 +13,6 @@
 /// BackendRunner. Lives on the main thread; every change is published there.
 class SorterModel : public JobModel {
     Q_OBJECT
-    QML_ELEMENT
 
     Q_PROPERTY(qint64 odd READ odd NOTIFY oddChanged)
     Q_PROPERTY(qint64 even READ even NOTIFY evenChanged)

@@ -22,6 +22,7 @@
 #include "scan_pool.h"
 #include "sorter_model.h"
 #include "test_kit.h"
+#include "window_services.h"
 
 using namespace velmora::testkit;
 
@@ -61,6 +62,9 @@ class SorterModelTest : public QObject {
     }
 
   private slots:
+    // The models reach the clipboard and the completion sound as in the window.
+    void initTestCase() { velmora::useWindowServices(); }
+
     void init() {
         scratch_ = std::make_unique<QTemporaryDir>();
         backend_ = std::make_unique<FakeBackend>();

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "window_services.h"
+
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
 
@@ -37,6 +39,8 @@ QQuickItem* findItem(QQuickItem* root, const QString& objectName) {
 }
 
 WindowHarness::WindowHarness(WindowLanguage language) : translation_(language) {
+    // The window's desktop, the clipboard and the completion sound, as its main gives it.
+    velmora::useWindowServices();
     engine_.addImportPath(QStringLiteral("qrc:/"));
     engine_.load(QUrl(kMainUrl));
     if (!engine_.rootObjects().isEmpty()) {

@@ -21,8 +21,4 @@ void applyDesktopIdentity(const QString& dataDirectory) {
                             QStringLiteral(".png"))));
 }
 
-QString programDataDirectory() {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share"));
-}
-
 }  // namespace velmora

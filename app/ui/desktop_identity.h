@@ -12,11 +12,8 @@ QString applicationId();
 /// Gives the window application its place on the desktop: its shown name
 /// "Velmora", its desktop entry (so a Wayland compositor matches the window
 /// to it) and its icon, the 256 px one below `dataDirectory` (the "share"
-/// folder beside "bin", in the build tree as in an installed tree). Call
-/// after the QGuiApplication is made.
+/// folder of the installation, in the build tree as in an installed tree).
+/// Call after the QGuiApplication is made.
 void applyDesktopIdentity(const QString& dataDirectory);
-
-/// The "share" folder of the tree the running program lies in.
-QString programDataDirectory();
 
 }  // namespace velmora

@@ -1,39 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// velmora: the window application, one fixed window with the SORTER and
-// COMPRESS tabs (everything it shows lives in the Velmora QML module), in
-// English where the user's language is English and in Indonesian elsewhere,
-// and before any window exists its command line (always in English):
-// --help, --version and the subcommands that need no display.
+// velmora-window: the window application, one fixed window with the SORTER
+// and COMPRESS tabs (everything it shows lives in the Velmora QML module), in
+// English where the user's language is English and in Indonesian elsewhere.
+// The program velmora (app/cli) starts it, beside the tools, once it has
+// found a display, and keeps its own name for it: argv[0] is "velmora".
 #include <QtQml/qqmlextensionplugin.h>
 #include <QApplication>
 #include <QLocale>
 #include <QQmlApplicationEngine>
 #include <QUrl>
 
-#include <cstdio>
-
-#include "command_dispatch.h"
 #include "desktop_identity.h"
-#include "display_check.h"
+#include "resource_directory.h"
 #include "window_language.h"
+#include "window_services.h"
 
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Velmora_JobControlPlugin)
 
 int main(int argc, char* argv[]) {
-    if (const auto exitStatus = velmora::cli::runWithoutWindow(argc, argv)) {
-        return *exitStatus;
-    }
-    // Without a display Qt would abort; say what to do instead.
-    if (!velmora::cli::hasDisplay()) {
-        std::fputs(velmora::cli::noDisplayMessage().toLocal8Bit().constData(), stderr);
-        return 1;
-    }
-
     // QApplication rather than QGuiApplication: its beep ends a job where no
     // sound output is found.
     QApplication app(argc, argv);
-    velmora::applyDesktopIdentity(velmora::programDataDirectory());
+    // The installation, and in it the backend scripts and the icon, from
+    // libexec/velmora.
+    velmora::setPrefixFromProgram(QStringLiteral(VELMORA_PREFIX_FROM_PROGRAM));
+    velmora::useWindowServices();
+    velmora::applyDesktopIdentity(velmora::installationPrefix() + QStringLiteral("/share"));
     // Before the QML loads, so that every text is made in the user's language.
     const velmora::WindowTranslation translation(velmora::windowLanguageFor(QLocale::system()));
 
