@@ -6,6 +6,7 @@
 // percent of the run going on. Drags are real drag events with URL data sent
 // to the window; the file manager is stood in for by a URL handler that
 // records what the window asked it to open.
+#include <QtQuickTest/quicktest.h>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDropEvent>
@@ -225,7 +226,8 @@ void DropOpenTitleTest::aRefusedDropSaysWhy() {
     QCOMPARE(w.text("dropHint"), hint);
     QVERIFY(w.showsText(hint));
     QVERIFY(!w.value("dropHighlight", "visible").toBool());
-    QCOMPARE(w.cutOffTexts(), QStringList());
+    (void)QQuickTest::qWaitForPolish(w.window());  // a poll may have changed a text meanwhile
+    QVERIFY2(w.cutOffTexts().isEmpty(), qPrintable(w.cutOffTexts().join(" | ")));
     if (!picture.isEmpty()) {
         QVERIFY(w.saveScreenshot(picture));
     }
