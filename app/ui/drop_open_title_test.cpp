@@ -108,15 +108,19 @@ class DropOpenTitleTest : public QObject {
 
 void DropOpenTitleTest::aDropChoosesItsFolder_data() {
     QTest::addColumn<QString>("tab");
-    QTest::addColumn<QStringList>("dropped");  // below the temporary folder; "" is the folder
-    QTest::addColumn<QString>("chosen");       // the folder chosen, below it too
-    QTest::addColumn<QString>("picture");      // of the highlight while it hovers; "" for none
+    // Below the temporary folder; "localhost:" names it in a URL with that host.
+    QTest::addColumn<QStringList>("dropped");
+    QTest::addColumn<QString>("chosen");   // the folder chosen, below it too
+    QTest::addColumn<QString>("picture");  // of the highlight while it hovers; "" for none
     QTest::newRow("SORTER, a folder") << "SORTER" << QStringList{"Wisuda 2024"} << "Wisuda 2024"
                                       << "velmora-drop-hover";
     QTest::newRow("COMPRESS, a folder") << "COMPRESS" << QStringList{"Wisuda 2024"} << "Wisuda 2024"
                                         << "velmora-compress-drop-hover";
     QTest::newRow("a photo: its folder")
         << "SORTER" << QStringList{"Wisuda 2024/sesi 1/IMG_0007.jpg"} << "Wisuda 2024/sesi 1"
+        << "";
+    QTest::newRow("file://localhost/…")
+        << "SORTER" << QStringList{"localhost:Wisuda 2024/sesi 1"} << "Wisuda 2024/sesi 1"
         << "";
     QTest::newRow("several: the first")
         << "COMPRESS" << QStringList{"Wisuda 2024/sesi 1", "Wisuda 2024", "Wisuda 2024/x.jpg"}
@@ -134,7 +138,10 @@ void DropOpenTitleTest::aDropChoosesItsFolder() {
                                             "Lama/IMG_0001.jpg"}));
     QList<QUrl> urls;
     for (const QString& path : dropped) {
-        urls << QUrl::fromLocalFile(scratch.filePath(path));
+        urls << QUrl::fromLocalFile(scratch.filePath(path.section("localhost:", -1)));
+        if (path.startsWith("localhost:")) {
+            urls.last().setHost("localhost");
+        }
     }
     FakeBackend backend;
     WindowHarness w;
