@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compress_model.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 #include "backend_files.h"
@@ -142,6 +144,10 @@ QString CompressModel::runningStatus(qint64 percent) const {
 
 QString CompressModel::resumedStatus() const {
     return tr("Kompresi dilanjutkan…");
+}
+
+QString CompressModel::runOutputFolder() const {
+    return QDir(sourcePath()).filePath(outputFolderName());
 }
 
 // Setters: each publishes its field when the value changes.

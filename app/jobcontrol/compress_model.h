@@ -65,6 +65,8 @@ class CompressModel : public JobModel {
     /// "Mengompres… N%".
     QString runningStatus(qint64 percent) const override;
     QString resumedStatus() const override;
+    /// The source folder's COMPRESSED_<quality>, which the run writes into.
+    QString runOutputFolder() const override;
 
     void setInputBytes(double value);
     void setOutputBytes(double value);

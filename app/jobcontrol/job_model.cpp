@@ -2,6 +2,7 @@
 #include "job_model.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QVariantMap>
 
 #include <algorithm>
@@ -16,6 +17,31 @@
 #include "job_protocol.h"
 #include "published_field.h"
 #include "tool_entry.h"
+
+namespace {
+
+/// The path of `url` on this machine; empty for a URL of another scheme or
+/// of another host ("file://localhost/…" is this machine's).
+QString localPathOf(const QUrl& url) {
+    if (!url.isLocalFile()) {
+        return {};
+    }
+    QUrl local = url;
+    if (local.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0) {
+        local.setHost(QString());
+    }
+    return local.host().isEmpty() ? local.toLocalFile() : QString();
+}
+
+/// `path` as a URL while it is a folder of its own (not a link to one);
+/// else an empty URL.
+QUrl existingFolderURL(const QString& path) {
+    const QFileInfo folder(path);
+    return !path.isEmpty() && folder.isDir() && !folder.isSymLink() ? QUrl::fromLocalFile(path)
+                                                                    : QUrl();
+}
+
+}  // namespace
 
 JobModel::JobModel(const JobSetup& setup, QObject* parent)
     : QObject(parent),
@@ -70,6 +96,28 @@ void JobModel::takeChosenFolder(const QUrl& folder) {
     }
     setSourceURL(QUrl::fromLocalFile(QDir::cleanPath(folder.toLocalFile())));
     resetScan();
+}
+
+QString JobModel::dropRefusal(const QList<QUrl>& urls) const {
+    const QString path = urls.isEmpty() ? QString() : localPathOf(urls.first());
+    if (path.isEmpty()) {
+        //: Shown where a drop is refused: a web link, a network location, or no file at all.
+        return tr("Hanya folder atau file di komputer ini yang dapat dipilih.");
+    }
+    if (!QFileInfo::exists(path)) {
+        //: Shown where a drop is refused: what was dragged has been removed or renamed meanwhile.
+        return tr("Folder atau file ini sudah tidak ada.");
+    }
+    return {};
+}
+
+void JobModel::takeDroppedUrls(const QList<QUrl>& urls) {
+    if (isBusy_ || !dropRefusal(urls).isEmpty()) {
+        return;
+    }
+    const QFileInfo dropped(localPathOf(urls.first()));
+    takeChosenFolder(
+        QUrl::fromLocalFile(dropped.isDir() ? dropped.absoluteFilePath() : dropped.absolutePath()));
 }
 
 void JobModel::resetScan() {
@@ -205,6 +253,7 @@ void JobModel::start() {
         runner_.keepUntilRunEnds(runFolder_);
     }
     setIsBusy(true);
+    setIsRunning(true);
     setIsPaused(false);
     beginRun();
     clearRunFigures();
@@ -215,6 +264,7 @@ void JobModel::start() {
     const auto refusal = runner_.launchWatched(runArguments());
     if (refusal) {
         runFolder_.reset();
+        setIsRunning(false);
         setIsBusy(false);
         setIsPaused(false);
         alert(*refusal);
@@ -337,6 +387,7 @@ void JobModel::finishRun(int exitStatus) {
     // Ended by the SIGTERM of stop(): by the signal itself, or by the
     // backend's own exit on it (128 + the signal's number).
     const bool stopped = isStopping_ && (exitStatus == SIGTERM || exitStatus == 128 + SIGTERM);
+    setIsRunning(false);
     setIsBusy(false);
     setIsPaused(false);
     readStatus(true);
@@ -345,12 +396,13 @@ void JobModel::finishRun(int exitStatus) {
     const auto failures =
         velmora::parseFailures(velmora::jobFileText(runFolder, velmora::job::kFailures));
     const QString endText = runEndText(runFolder, exitStatus, failures, stopped);
+    const QUrl written = existingFolderURL(runOutputFolder());
     runFolder_.reset();
     if (stopped) {
         setEta(QStringLiteral("--:--"));
         //: Status after STOP ended a run.
         setStatus(tr("Proses dihentikan."));
-        setAlert(endText, listedFailures(failures));
+        setAlert(endText, listedFailures(failures), written);
         return;
     }
     if (exitStatus == static_cast<int>(velmora::ToolExit::SourceReadOnly)) {
@@ -364,7 +416,7 @@ void JobModel::finishRun(int exitStatus) {
     }
     if (exitStatus == static_cast<int>(velmora::ToolExit::JobFilesNotWritten)) {
         setStatus(setup_.stoppedWithError.arg(exitStatus));
-        setAlert(endText, listedFailures(failures));
+        setAlert(endText, listedFailures(failures), written);
         return;
     }
     if (exitStatus != 0) {
@@ -375,7 +427,7 @@ void JobModel::finishRun(int exitStatus) {
     if (const auto& runFinished = velmora::desktopServices().runFinished) {
         runFinished();
     }
-    setAlert(endText, listedFailures(failures));
+    setAlert(endText, listedFailures(failures), written);
 }
 
 QVariantList JobModel::listedFailures(QList<velmora::FailedPhoto> failures) {
@@ -453,6 +505,10 @@ void JobModel::setIsBusy(bool value) {
     announceCanScan(couldScan);
 }
 
+void JobModel::setIsRunning(bool value) {
+    velmora::publish(this, isRunning_, value, &JobModel::isRunningChanged);
+}
+
 void JobModel::setIsStopping(bool value) {
     velmora::publish(this, isStopping_, value, &JobModel::isStoppingChanged);
 }
@@ -467,10 +523,11 @@ void JobModel::setScanReady(bool value) {
     velmora::publish(this, scanReady_, value, &JobModel::scanReadyChanged);
 }
 
-void JobModel::setAlert(const QString& text, const QVariantList& failures) {
-    if (alertText_ != text || alertFailures_ != failures) {
+void JobModel::setAlert(const QString& text, const QVariantList& failures, const QUrl& folder) {
+    if (alertText_ != text || alertFailures_ != failures || alertFolder_ != folder) {
         alertText_ = text;
         alertFailures_ = failures;
+        alertFolder_ = folder;
         emit alertTextChanged();
     }
     setShowAlert(true);

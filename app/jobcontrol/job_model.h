@@ -72,6 +72,8 @@ class JobModel : public QObject {
     Q_PROPERTY(qint64 failed READ failed NOTIFY failedChanged)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(bool isBusy READ isBusy NOTIFY isBusyChanged)
+    /// True from start() until the run has ended; false during a scan.
+    Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
     /// True from stop() until the stopped scan or run has ended.
     Q_PROPERTY(bool isStopping READ isStopping NOTIFY isStoppingChanged)
     Q_PROPERTY(bool scanReady READ scanReady NOTIFY scanReadyChanged)
@@ -82,6 +84,11 @@ class JobModel : public QObject {
     /// The photos the run of the end alert failed on, each a map of "path"
     /// and "reason", at most kListedFailures of them; empty for other alerts.
     Q_PROPERTY(QVariantList alertFailures READ alertFailures NOTIFY alertTextChanged)
+    /// The folder the run of the end alert wrote into, for the user to open:
+    /// the source folder after a sort, its output folder after a compress.
+    /// Empty when that folder did not exist as the alert was raised, and for
+    /// every other alert.
+    Q_PROPERTY(QUrl alertFolder READ alertFolder NOTIFY alertTextChanged)
     /// Title of the folder chooser.
     Q_PROPERTY(QString chooserTitle READ chooserTitle CONSTANT)
     /// Where the folder chooser opens: the chosen folder, else the home folder.
@@ -115,6 +122,7 @@ class JobModel : public QObject {
     qint64 failed() const { return failed_; }
     QString status() const { return status_; }
     bool isBusy() const { return isBusy_; }
+    bool isRunning() const { return isRunning_; }
     bool isStopping() const { return isStopping_; }
     bool scanReady() const { return scanReady_; }
     /// True when the latest scan could not read the chosen folder itself.
@@ -123,6 +131,7 @@ class JobModel : public QObject {
     bool showAlert() const { return showAlert_; }
     QString alertText() const { return alertText_; }
     QVariantList alertFailures() const { return alertFailures_; }
+    QUrl alertFolder() const { return alertFolder_; }
     QString chooserTitle() const { return setup_.chooserTitle; }
     QUrl chooserFolder() const;
     QString sourcePath() const;
@@ -143,6 +152,15 @@ class JobModel : public QObject {
     /// Makes `folder` the source and resets the scan; nothing while a scan
     /// or a run is busy or for an empty or non-local URL.
     Q_INVOKABLE void takeChosenFolder(const QUrl& folder);
+    /// Why dropping `urls` (from a file manager) would choose no folder, in
+    /// the application's language; empty when the first of them is a local
+    /// folder or file that exists. Says nothing of a busy scan or run.
+    Q_INVOKABLE QString dropRefusal(const QList<QUrl>& urls) const;
+    /// Takes a drop of `urls` as takeChosenFolder() takes a chosen folder:
+    /// the first of them when it is a folder, else the folder that holds
+    /// it; nothing when dropRefusal() gives a reason, or while a scan or a
+    /// run is busy.
+    Q_INVOKABLE void takeDroppedUrls(const QList<QUrl>& urls);
     /// Zeroes the scan and run figures and asks for a new scan; nothing
     /// while a scan or a run is busy, whose figures they are.
     Q_INVOKABLE void resetScan();
@@ -186,6 +204,7 @@ class JobModel : public QObject {
     void failedChanged();
     void statusChanged();
     void isBusyChanged();
+    void isRunningChanged();
     void isStoppingChanged();
     void scanReadyChanged();
     void canScanChanged();
@@ -240,6 +259,9 @@ class JobModel : public QObject {
     virtual QString resumedStatus() const = 0;
     /// Takes the choices that hold for the whole run about to start.
     virtual void beginRun() {}
+    /// The folder a run writes into, as a plain path: the source folder
+    /// unless the job writes into a folder of its own.
+    virtual QString runOutputFolder() const { return sourcePath(); }
 
     void applyScanResult(const velmora::WaitedOutcome& outcome,
                          const velmora::JobFolderHold& scanFolder);
@@ -266,10 +288,12 @@ class JobModel : public QObject {
     void setIsPaused(bool value);
     void setStatus(const QString& value);
     void setIsBusy(bool value);
+    void setIsRunning(bool value);
     void setIsStopping(bool value);
     void setScanReady(bool value);
-    /// Sets the alert's text and the failures it lists.
-    void setAlert(const QString& text, const QVariantList& failures);
+    /// Sets the alert's text, the failures it lists and the folder it
+    /// offers to open.
+    void setAlert(const QString& text, const QVariantList& failures, const QUrl& folder = QUrl());
     /// Emits canScanChanged() when canScan() differs from `before`.
     void announceCanScan(bool before);
 
@@ -285,6 +309,7 @@ class JobModel : public QObject {
     qint64 failed_ = 0;
     QString status_;
     bool isBusy_ = false;
+    bool isRunning_ = false;
     bool isStopping_ = false;
     bool scanReady_ = false;
     bool sourceUnreadable_ = false;
@@ -292,6 +317,7 @@ class JobModel : public QObject {
     bool showAlert_ = false;
     QString alertText_;
     QVariantList alertFailures_;
+    QUrl alertFolder_;
 
     velmora::JobFolderHold jobFolder_;  ///< the latest scan's job folder
     velmora::JobFolderHold runFolder_;  ///< the running backend's job folder

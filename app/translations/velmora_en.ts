@@ -358,6 +358,16 @@ Failed: %2</translation>
         <extracomment>Status after STOP ended a run.</extracomment>
         <translation>Job stopped.</translation>
     </message>
+    <message>
+        <source>Hanya folder atau file di komputer ini yang dapat dipilih.</source>
+        <extracomment>Shown where a drop is refused: a web link, a network location, or no file at all.</extracomment>
+        <translation>Only a folder or a file on this computer can be chosen.</translation>
+    </message>
+    <message>
+        <source>Folder atau file ini sudah tidak ada.</source>
+        <extracomment>Shown where a drop is refused: what was dragged has been removed or renamed meanwhile.</extracomment>
+        <translation>This folder or file no longer exists.</translation>
+    </message>
 </context>
 <context>
     <name>JobScreen</name>
@@ -566,6 +576,11 @@ Failed: %2</translation>
         <source>SALIN</source>
         <extracomment>Copies the list of the photos the run failed on.</extracomment>
         <translation>COPY LIST</translation>
+    </message>
+    <message>
+        <source>BUKA FOLDER</source>
+        <extracomment>Shows the folder the run wrote into in the file manager.</extracomment>
+        <translation>OPEN FOLDER</translation>
     </message>
 </context>
 </TS>

@@ -12,7 +12,10 @@ import Velmora.JobControl
 // only shows and sets it; a screen file adds the model, its titles, pickers
 // and figure boxes. While a scan or a run is busy, BROWSE is disabled, so the
 // figures on screen always belong to the folder shown. STOP asks first, then
-// ends the busy scan or run (JobModel.stop()).
+// ends the busy scan or run (JobModel.stop()). A folder dragged from the file
+// manager onto the screen chooses it as BROWSE does (a file, the folder that
+// holds it): the screen is outlined while such a drag hovers, and a drag it
+// refuses (while BROWSE is disabled, or naming nothing here) says why.
 Item {
     id: screen
 
@@ -129,6 +132,63 @@ Item {
         }
     }
 
+    // Over the cards, so that it meets a drag first; it takes no clicks.
+    DropArea {
+        id: dropArea
+
+        objectName: "dropArea"
+        anchors.fill: parent
+
+        /// Why a drop of `urls` here chooses no folder; empty when it would.
+        function refusal(urls) {
+            return screen.model.isBusy ? screen.busyHint : screen.model.dropRefusal(urls);
+        }
+
+        /// Shows `reason` under the pointer at `x`, `y` for a while.
+        function refuse(reason, x, y) {
+            dropHint.show(reason, 4000);
+            dropHint.x = Math.max(0, Math.min(x - dropHint.width / 2, width - dropHint.width));
+            dropHint.y = y + 18;
+        }
+
+        onEntered: drag => {
+            const reason = drag.hasUrls ? refusal(drag.urls) : "";
+            drag.accepted = drag.hasUrls && reason === "";
+            if (reason !== "")
+                refuse(reason, drag.x, drag.y);
+            else
+                dropHint.hide();
+        }
+        onDropped: drop => {
+            // The dragged item may have gone, or a run begun, since it came in.
+            const reason = refusal(drop.urls);
+            if (reason !== "") {
+                drop.accepted = false;
+                refuse(reason, drop.x, drop.y);
+                return;
+            }
+            drop.accept(Qt.CopyAction);
+            screen.model.takeDroppedUrls(drop.urls);
+        }
+
+        Rectangle {
+            objectName: "dropHighlight"
+            anchors.fill: parent
+            anchors.margins: 4
+            radius: 9
+            visible: dropArea.containsDrag
+            color: Theme.withOpacity(Theme.purple, 0.08)
+            border.color: Theme.withOpacity(Theme.purple, 0.75)
+            border.width: 2
+        }
+
+        ToolTip {
+            id: dropHint
+
+            objectName: "dropHint"
+        }
+    }
+
     // Set aside out of the window (MainAppView), the screen has no window to
     // open its alert in: an alert raised meanwhile opens once it is back.
     VelmoraAlert {
@@ -137,6 +197,7 @@ Item {
         message: screen.model.alertText
         failures: screen.model.alertFailures
         failedCount: screen.model.failed
+        folder: screen.model.alertFolder
         onDismissed: screen.model.showAlert = false
         onCopyRequested: screen.model.copyFailures()
     }

@@ -3,6 +3,8 @@ import QtQuick
 import QtQuick.Controls.Fusion
 
 // The application's one window: fixed at 420 x 580, dark, showing the main view.
+// Its title is "Velmora", and while a run goes (paused too, and on either
+// tab) the run's percent before it: "37% · Velmora".
 // Closing it while a scan or a run is busy asks first: the job goes on
 // without the window, and the user may not know it.
 ApplicationWindow {
@@ -18,6 +20,8 @@ ApplicationWindow {
     minimumHeight: 580
     maximumHeight: 580
     visible: true
+    // The same in every language.
+    title: (mainView.runningModel !== null ? mainView.runningModel.percent + "% · " : "") + "Velmora"
     color: Theme.rootBackground
     palette.window: Theme.rootBackground
     palette.windowText: "white"

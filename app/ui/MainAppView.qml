@@ -16,6 +16,11 @@ Rectangle {
     readonly property bool jobBusy: (content.item !== null && content.item.model.isBusy)
                                     || (keptSorter !== null && keptSorter.model.isBusy)
                                     || (keptCompress !== null && keptCompress.model.isBusy)
+    /// The model whose run is going: the shown screen's, else that of a
+    /// screen set aside; null while none runs.
+    readonly property QtObject runningModel: [content.item, keptSorter, keptCompress].map(
+                                                 shown => shown === null ? null : shown.model).find(
+                                                 model => model !== null && model.isRunning) || null
     /// The SORTER and COMPRESS screens set aside with a busy job, or null.
     property Item keptSorter: null
     property Item keptCompress: null

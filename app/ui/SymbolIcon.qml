@@ -52,35 +52,50 @@ Item {
 
     // Drawn in the 16-unit box, then scaled; multisampling smooths the edges
     // of these few-pixel shapes.
-    Shape {
-        visible: icon.name !== "stop.fill"
-        width: 16
-        height: 16
-        scale: icon.size / 16
-        transformOrigin: Item.TopLeft
-        layer.enabled: true
-        layer.samples: 4
-        layer.smooth: true
+    //
+    // The shape exists only while the icon is in a window. Qt 6.4's shape
+    // renderer keeps a pointer to its scene graph node after the node went
+    // with the window's scene, so a shape taken out of the window (a screen
+    // set aside during a job, a closed popup) and brought back could write its
+    // paths into a stale, empty node and crash. A shape made for each stay in
+    // a window starts with a renderer and node of its own.
+    Loader {
+        active: icon.Window.window !== null && icon.name !== "stop.fill"
+        sourceComponent: shape
+    }
 
-        ShapePath {
-            strokeWidth: -1
-            fillColor: icon.color
-            fillRule: ShapePath.OddEvenFill
+    Component {
+        id: shape
 
-            PathSvg {
-                path: icon.shape.fill || ""
+        Shape {
+            width: 16
+            height: 16
+            scale: icon.size / 16
+            transformOrigin: Item.TopLeft
+            layer.enabled: true
+            layer.samples: 4
+            layer.smooth: true
+
+            ShapePath {
+                strokeWidth: -1
+                fillColor: icon.color
+                fillRule: ShapePath.OddEvenFill
+
+                PathSvg {
+                    path: icon.shape.fill || ""
+                }
             }
-        }
 
-        ShapePath {
-            strokeWidth: 1.8
-            strokeColor: icon.color
-            fillColor: "transparent"
-            capStyle: ShapePath.RoundCap
-            joinStyle: ShapePath.RoundJoin
+            ShapePath {
+                strokeWidth: 1.8
+                strokeColor: icon.color
+                fillColor: "transparent"
+                capStyle: ShapePath.RoundCap
+                joinStyle: ShapePath.RoundJoin
 
-            PathSvg {
-                path: icon.shape.stroke || ""
+                PathSvg {
+                    path: icon.shape.stroke || ""
+                }
             }
         }
     }

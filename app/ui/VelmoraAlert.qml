@@ -6,7 +6,9 @@ import QtQuick.Layouts
 // Enter, Return and Space press; Escape dismisses it too. It opens while
 // `shown` is true; any dismissal emits `dismissed` so the owner can clear its
 // flag. When the alert comes with failed photos, DETAIL shows them, each path
-// with its reason, in a list that scrolls inside the alert.
+// with its reason, in a list that scrolls inside the alert. When it comes
+// with the folder a run wrote into, OPEN FOLDER shows that folder in the
+// file manager (through the desktop's portal or xdg-open) and dismisses it.
 VelmoraDialog {
     id: alert
 
@@ -16,6 +18,8 @@ VelmoraDialog {
     /// How many photos failed in all; those past the list are counted under it.
     property int failedCount: 0
     property bool detailsShown: false
+    /// The folder to offer to open; an empty URL for none.
+    property url folder
     signal dismissed
     /// COPY LIST was pressed: the owner puts the failed photos on the clipboard.
     signal copyRequested
@@ -59,6 +63,18 @@ VelmoraDialog {
             text: alert.detailsShown ? qsTr("SEMBUNYIKAN") : qsTr("DETAIL")
             font.pixelSize: 11
             onClicked: alert.detailsShown = !alert.detailsShown
+        },
+        PurpleButtonStyle {
+            objectName: "alertOpenButton"
+            visible: alert.folder.toString() !== ""
+            filled: false
+            //: Shows the folder the run wrote into in the file manager.
+            text: qsTr("BUKA FOLDER")
+            font.pixelSize: 11
+            onClicked: {
+                Qt.openUrlExternally(alert.folder);
+                alert.reject();
+            }
         },
         PurpleButtonStyle {
             objectName: "alertOkButton"

@@ -5,7 +5,8 @@ import QtQuick.Templates as T
 
 // The window's dialog: a dark rounded panel in the middle of the window, over
 // a dimmed window, with a centred title, a message, what the owner adds under
-// the message, and a centred row of buttons. It is as tall as what it holds.
+// the message, and a centred row of buttons. It is as tall as what it holds,
+// and 300 wide unless its buttons need more.
 // The owner's buttons take the keyboard (give the default one `focus: true`);
 // Escape rejects the dialog. Its parts are named after the dialog's
 // objectName: NAMETitle and NAMEMessage.
@@ -21,7 +22,8 @@ T.Dialog {
     modal: true
     focus: true
     anchors.centerIn: T.Overlay.overlay
-    width: 300
+    // Wider only when its row of buttons needs it.
+    width: Math.max(300, implicitFooterWidth)
     margins: 12
     padding: 16
     topPadding: 2
