@@ -5,13 +5,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "display_check.h"
+#include "program_location.h"
 
 namespace velmora::cli {
 
@@ -24,9 +24,8 @@ void write(const QString& text) {
 }  // namespace
 
 QString windowProgram() {
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
-    return QDir::cleanPath(QFileInfo(self).path() +
-                           QStringLiteral("/" VELMORA_WINDOW_FROM_PROGRAM));
+    return QDir::cleanPath(
+        QFile::decodeName(programBesideThisOne(VELMORA_WINDOW_FROM_PROGRAM).c_str()));
 }
 
 QString windowMissingMessage() {
