@@ -16,19 +16,18 @@
 # to it and are declared here; the test qml_module_packages checks the QML
 # part against the modules the window imports.
 set(VELMORA_QML_PACKAGES
+    qml6-module-qt-labs-folderlistmodel
     qml6-module-qtqml-workerscript
     qml6-module-qtquick
     qml6-module-qtquick-controls
-    qml6-module-qtquick-dialogs
     qml6-module-qtquick-layouts
     qml6-module-qtquick-shapes
     qml6-module-qtquick-templates
     qml6-module-qtquick-window)
 # The window starts the command line's velmora of the same version (which
-# starts the window in turn). The built-in folder dialog lists folders
-# through the folder list model.
+# starts the window in turn).
 set(velmora_window_run_time_packages "velmora-cli (= ${PROJECT_VERSION})" qt6-qpa-plugins
-    qml6-module-qt-labs-folderlistmodel ${VELMORA_QML_PACKAGES})
+    ${VELMORA_QML_PACKAGES})
 list(JOIN velmora_window_run_time_packages ", " CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS)
 # The command line needs only what dpkg-shlibdeps finds: bash, which runs the
 # backend scripts, is essential and never declared, and the encoders link

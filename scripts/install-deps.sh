@@ -11,13 +11,14 @@ packages="
 cmake g++ make pkg-config
 libgtest-dev libgmock-dev
 libicu-dev libvips-dev libjpeg62-turbo-dev libheif-dev libvips-tools time
-qt6-base-dev qt6-declarative-dev libgl-dev libx11-dev qt6-tools-dev qt6-l10n-tools
-qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-dialogs
+qt6-base-dev qt6-base-private-dev qt6-declarative-dev libgl-dev libx11-dev
+qt6-tools-dev qt6-l10n-tools
+qml6-module-qtquick qml6-module-qtquick-controls
 qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templates
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
 qml6-module-qt-labs-folderlistmodel
 libcanberra-dev sound-theme-freedesktop
-xvfb xauth zsh
+xvfb xauth zsh dbus-daemon qt6-gtk-platformtheme
 desktop-file-utils appstream man-db groff-base lintian
 dpkg-dev file
 jpegoptim mate-backgrounds

@@ -8,13 +8,16 @@
 namespace velmora {
 
 /// What the job models ask of the desktop they run on, beyond their own
-/// figures and texts. The window sets both at start-up (the completion sound
-/// and the clipboard, which need the GUI libraries); the command line sets
-/// neither, so that a run there ends in words only and the models need no
+/// figures and texts. The window sets them at start-up (the completion sound,
+/// the clipboard and notifications, which need the GUI libraries); the
+/// command line sets none, so that a run there ends in words only and the models need no
 /// more than QtCore.
 struct DesktopServices {
     std::function<void()> runFinished;             ///< a run ended well: make it heard
     std::function<void(const QString&)> copyText;  ///< puts the text on the clipboard
+    /// A run ended, well or not: `summary` and `body` say how, as its end
+    /// alert or status line does, for a user who did not see it end.
+    std::function<void(const QString& summary, const QString& body)> runEnded;
 };
 
 /// Replaces the services the models use; called on the main thread before

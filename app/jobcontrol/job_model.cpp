@@ -383,6 +383,15 @@ void JobModel::readStatus(bool final) {
 }
 
 void JobModel::finishRun(int exitStatus) {
+    const QString told = settleRun(exitStatus);
+    if (const auto& runEnded = velmora::desktopServices().runEnded) {
+        // The alert's first line heads the rest.
+        const qsizetype firstLineEnd = told.indexOf(u'\n');
+        runEnded(told.left(firstLineEnd), firstLineEnd < 0 ? QString() : told.mid(firstLineEnd + 1));
+    }
+}
+
+QString JobModel::settleRun(int exitStatus) {
     pauses_.resumed(runSeconds());  // a backend ended while stopped
     // Ended by the SIGTERM of stop(): by the signal itself, or by the
     // backend's own exit on it (128 + the signal's number).
@@ -403,7 +412,7 @@ void JobModel::finishRun(int exitStatus) {
         //: Status after STOP ended a run.
         setStatus(tr("Proses dihentikan."));
         setAlert(endText, listedFailures(failures), written);
-        return;
+        return endText;
     }
     if (exitStatus == static_cast<int>(velmora::ToolExit::SourceReadOnly)) {
         //: The worker found the photo folder's medium write-protected before it began.
@@ -412,22 +421,23 @@ void JobModel::finishRun(int exitStatus) {
                "(read-only). Tidak ada yang diubah.");
         setStatus(readOnly);
         alert(readOnly);
-        return;
+        return readOnly;
     }
     if (exitStatus == static_cast<int>(velmora::ToolExit::JobFilesNotWritten)) {
         setStatus(setup_.stoppedWithError.arg(exitStatus));
         setAlert(endText, listedFailures(failures), written);
-        return;
+        return endText;
     }
     if (exitStatus != 0) {
         setStatus(setup_.stoppedWithError.arg(exitStatus));
-        return;
+        return status_;
     }
     setStatus(setup_.done);
     if (const auto& runFinished = velmora::desktopServices().runFinished) {
         runFinished();
     }
     setAlert(endText, listedFailures(failures), written);
+    return endText;
 }
 
 QVariantList JobModel::listedFailures(QList<velmora::FailedPhoto> failures) {

@@ -278,7 +278,12 @@ class JobModel : public QObject {
     /// marks the read made after the backend has ended. While the run is
     /// paused the paused status and ETA stay.
     void readStatus(bool final);
+    /// Ends the run on the backend's `exitStatus` (settleRun()) and tells
+    /// the desktop how it ended.
     void finishRun(int exitStatus);
+    /// Sets the figures, status and alert of the ended run; returns what
+    /// the user is told of it, the end alert's text or the status line.
+    QString settleRun(int exitStatus);
     /// The failed photos of the finished run, as the end alert lists them:
     /// in order of path, each reason in the window's language.
     static QVariantList listedFailures(QList<velmora::FailedPhoto> failures);

@@ -18,6 +18,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "desktop_services.h"
 #include "fake_backend.h"
 #include "scan_pool.h"
 #include "sorter_model.h"
@@ -255,6 +256,44 @@ class SorterModelTest : public QObject {
                   .arg(model->status(), model->showAlert() ? model->alertText() : QString()),
               "outcome");
         QVERIFY(model->scanReady());  // another run can follow at once
+    }
+
+    // Every end of a run is told to the desktop, which notifies a user who
+    // did not see it: the end alert's first line over the rest, or the
+    // status line of a run that failed.
+    void aRunsEndIsToldToTheDesktop_data() {
+        QTest::addColumn<QString>("how");  // finish, exit 2 or stop
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("ended well") << "finish" << QStringList{"Proses Selesai", "Berhasil: 58\nGagal: 2"};
+        QTest::newRow("exit 2") << "exit 2"
+                                << QStringList{"Proses berhenti dengan error (code 2).", ""};
+        QTest::newRow("stopped")
+            << "stop" << QStringList{"Proses Dihentikan", "Berhasil: 58\nGagal: 2"};
+    }
+    void aRunsEndIsToldToTheDesktop() {
+        QFETCH(QString, how);
+        QFETCH(QStringList, told);
+        QList<QStringList> tellings;
+        velmora::DesktopServices recording;
+        recording.runEnded = [&tellings](const QString& summary, const QString& body) {
+            tellings.append({summary, body});
+        };
+        velmora::setDesktopServices(recording);
+        const auto restore = qScopeGuard([] { velmora::useWindowServices(); });
+        auto model = makeModel();
+        scanWith(*model, "100|50|50|0");
+        QCOMPARE(tellings.size(), 0);  // a scan is no run
+        QVERIFY(backend_->setStatus("60|2|0|1.0|100"));
+        if (how == "stop") {
+            model->start();
+            QTRY_COMPARE_WITH_TIMEOUT(model->processed(), 60, kWait);
+            model->stop();
+            QTRY_VERIFY_WITH_TIMEOUT(!model->isBusy(), kWait);
+        } else {
+            QVERIFY(backend_->finish(how == "finish" ? 0 : 2));
+            runToEnd(*model);
+        }
+        QCOMPARE(tellings, QList<QStringList>{told});
     }
 
     void missingScriptAndRefusedLaunch() {

@@ -2,20 +2,32 @@
 #include "window_services.h"
 
 #include <QClipboard>
+#include <QDBusConnection>
 #include <QGuiApplication>
 
 #include "completion_sound.h"
+#include "desktop_notifier.h"
 #include "desktop_services.h"
 
 namespace velmora {
 
 void useWindowServices() {
+    static auto* const notifier =
+        new DesktopNotifier(QDBusConnection::sessionBus(), QGuiApplication::desktopFileName(),
+                            QGuiApplication::applicationDisplayName(), qApp);
     setDesktopServices({
         .runFinished = [] { playCompletionSound(); },
         .copyText =
             [](const QString& text) {
                 if (QClipboard* clipboard = QGuiApplication::clipboard()) {
                     clipboard->setText(text);
+                }
+            },
+        // Seen where the window is active; told where it is not.
+        .runEnded =
+            [](const QString& summary, const QString& body) {
+                if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+                    notifier->notify(summary, body);
                 }
             },
     });

@@ -4,8 +4,10 @@
 namespace velmora {
 
 /// Gives the job models the window's desktop: the completion sound at the
-/// end of a run that ended well (playCompletionSound()) and the clipboard of
-/// the QGuiApplication. Call once the application object is made.
+/// end of a run that ended well (playCompletionSound()), the clipboard of
+/// the QGuiApplication, and a desktop notification (DesktopNotifier) when a
+/// run ends while none of the application's windows is active. Call once
+/// the application object is made and named (applyDesktopIdentity()).
 void useWindowServices();
 
 }  // namespace velmora

@@ -67,8 +67,8 @@ class WindowHarness {
     QStringList cutOffTexts() const;
     /// What is wrong with the drawing of the open dialog `name`: nothing
     /// when its panel has a real height and lies inside the window, with its
-    /// title (NAMETitle) above its message (NAMEMessage) above each of
-    /// `buttons`, all inside the panel.
+    /// title (NAMETitle) above its message (NAMEMessage, where it shows one)
+    /// above each of `buttons`, all inside the panel.
     QString dialogLayoutFault(const QString& name, const QStringList& buttons) const;
     /// Selects the segment labelled `option` of the picker named `picker`.
     void choose(const QString& picker, const QString& option) const;

@@ -251,6 +251,38 @@
     </message>
 </context>
 <context>
+    <name>FolderChooserDialog</name>
+    <message>
+        <source>Bukan folder: %1</source>
+        <extracomment>Under the folder chooser&apos;s location field; %1 is what the user typed.</extracomment>
+        <translation>Not a folder: %1</translation>
+    </message>
+    <message>
+        <source>LOKASI</source>
+        <extracomment>Caption of the folder chooser&apos;s field for a typed folder path.</extracomment>
+        <translation>LOCATION</translation>
+    </message>
+    <message>
+        <source>NAIK</source>
+        <extracomment>Goes from the folder shown to the folder that holds it.</extracomment>
+        <translation>UP</translation>
+    </message>
+    <message>
+        <source>Tidak ada subfolder.</source>
+        <extracomment>In the folder chooser&apos;s list when the folder shown holds no folder.</extracomment>
+        <translation>No folders in here.</translation>
+    </message>
+    <message>
+        <source>BATAL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>BUKA</source>
+        <extracomment>Chooses the folder shown, or the subfolder picked in the list.</extracomment>
+        <translation>OPEN</translation>
+    </message>
+</context>
+<context>
     <name>FolderRow</name>
     <message>
         <source>BROWSE</source>
@@ -395,6 +427,11 @@ Failed: %2</translation>
         <source>HENTIKAN</source>
         <extracomment>Ends the job.</extracomment>
         <translation>STOP</translation>
+    </message>
+    <message>
+        <source>Buka</source>
+        <extracomment>The accept button of the desktop&apos;s folder chooser.</extracomment>
+        <translation>Open</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 import QtQuick
 import QtQuick.Controls.Fusion
-import QtQuick.Dialogs
 import QtQuick.Layouts
+import Velmora
 import Velmora.JobControl
 
 // What both job screens share: a scrolling column of the settings card (the
@@ -231,24 +231,32 @@ Item {
         ]
     }
 
-    // The desktop's own folder chooser where it offers one (through its
-    // portal or toolkit), else one drawn in the window's palette; modal to
-    // the window either way.
-    FolderDialog {
-        id: folderChooser
+    // The desktop's own folder chooser where it offers one (its portal or
+    // its toolkit's), else the window's own; modal to the window either way.
+    DesktopFolderChooser {
+        id: desktopChooser
+
+        title: screen.model.chooserTitle
+        folder: screen.model.chooserFolder
+        //: The accept button of the desktop's folder chooser.
+        acceptLabel: qsTr("Buka")
+        onChosen: folder => screen.model.takeChosenFolder(folder)
+        onOwnDialogNeeded: ownChooser.openIn(screen.model.chooserFolder)
+    }
+
+    FolderChooserDialog {
+        id: ownChooser
 
         objectName: "folderChooser"
         title: screen.model.chooserTitle
-        currentFolder: screen.model.chooserFolder
-        modality: Qt.WindowModal
-        onAccepted: screen.model.takeChosenFolder(selectedFolder)
+        onFolderChosen: folder => screen.model.takeChosenFolder(folder)
     }
 
     Connections {
         target: screen.model
 
         function onFolderChooserRequested() {
-            folderChooser.open();
+            desktopChooser.open(screen.Window.window);
         }
     }
 }

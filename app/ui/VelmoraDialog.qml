@@ -72,6 +72,7 @@ T.Dialog {
         Text {
             objectName: dialog.objectName + "Message"
             Layout.fillWidth: true
+            visible: dialog.message !== ""
             text: dialog.message
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap

@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window shell: fixed size, tabs, fresh screens after a tab switch, a
-// busy job kept with its screen across one, the folder chooser, quitting
-// when the window closes, and the question first while a job is busy.
+// busy job kept with its screen across one, quitting when the window
+// closes, and the question first while a job is busy.
 #include <QApplication>
-#include <QDir>
-#include <QImage>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,8 +33,6 @@ class MainWindowTest : public QObject {
     void aBusyJobOutlivesATabSwitch_data();
     void aBusyJobOutlivesATabSwitch();
     void closingTheWindowQuits();
-    void folderChooserIsModalAndDark_data();
-    void folderChooserIsModalAndDark();
     void closingDuringAJobAsksFirst_data();
     void closingDuringAJobAsksFirst();
 };
@@ -218,51 +212,6 @@ void MainWindowTest::closingTheWindowQuits() {
     QTimer::singleShot(60000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(lastClosed.count(), 1);
-}
-
-void MainWindowTest::folderChooserIsModalAndDark_data() {
-    QTest::addColumn<QString>("tab");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("picture");
-    QTest::newRow("SORTER") << "SORTER"
-                            << "Pilih Folder Sumber"
-                            << "velmora-folder-chooser";
-    QTest::newRow("COMPRESS") << "COMPRESS"
-                              << "Pilih Folder Foto"
-                              << "velmora-compress-folder-chooser";
-}
-
-void MainWindowTest::folderChooserIsModalAndDark() {
-    QFETCH(QString, tab);
-    QFETCH(QString, title);
-    QFETCH(QString, picture);
-    // The chooser opens in the home folder: one with a few folders to show.
-    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/rani-XXXXXX"));
-    for (const char* name : {"Dokumen", "Foto", "Musik", "Unduhan", "Video"}) {
-        QVERIFY(QDir(folder.path()).mkdir(name));
-    }
-    const QByteArray home = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(folder.path()));
-    const auto restoreHome = qScopeGuard([&home] { qputenv("HOME", home); });
-    WindowHarness w;
-    w.choose("tabPicker", tab);
-    w.click(w.find("sourceRow/browseButton"));
-    QObject* chooser = w.window()->findChild<QObject*>("folderChooser");
-    QVERIFY(chooser);
-    QTRY_VERIFY(chooser->property("visible").toBool());
-    QCOMPARE(chooser->property("title").toString(), title);
-    QCOMPARE(chooser->property("modality").toInt(), int(Qt::WindowModal));
-    QCOMPARE(chooser->property("parentWindow").value<QWindow*>(), w.window());
-    // Drawn in the window's dark palette, not a light dialog.
-    QTRY_VERIFY(qGray(w.window()->grabWindow().pixel(210, 300)) < 80);
-    QTest::qWait(300);  // the folder list fills in the background
-    QVERIFY(w.saveScreenshot(picture));
-
-    chooser->setProperty("currentFolder", QUrl::fromLocalFile(folder.path()));
-    chooser->setProperty("selectedFolder", QUrl::fromLocalFile(folder.path()));
-    QVERIFY(QMetaObject::invokeMethod(chooser, "accept"));
-    QTRY_COMPARE(w.text("sourceRow/pathText"), folder.path());
-    QVERIFY(w.value("scanButton", "enabled").toBool());
 }
 
 void MainWindowTest::closingDuringAJobAsksFirst_data() {

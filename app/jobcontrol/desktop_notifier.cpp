@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop_notifier.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QStringList>
+
+namespace velmora {
+
+namespace {
+
+const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kServerService = QStringLiteral("org.freedesktop.Notifications");
+/// The portal's id of the window's notification: one at a time.
+const QString kPortalNotificationId = QStringLiteral("run-ended");
+
+bool servicePresent(const QDBusConnection& bus, const QString& service) {
+    const QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
+    return daemon && (daemon->isServiceRegistered(service).value() ||
+                      daemon->activatableServiceNames().value().contains(service));
+}
+
+}  // namespace
+
+DesktopNotifier::DesktopNotifier(const QDBusConnection& bus, const QString& appId,
+                                 const QString& appName, QObject* parent)
+    : QObject(parent), bus_(bus), appId_(appId), appName_(appName) {}
+
+void DesktopNotifier::notify(const QString& summary, const QString& body) {
+    if (!servicePresent(bus_, kPortalService)) {
+        notifyServer(summary, body);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kPortalService, QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Notification"), QStringLiteral("AddNotification"));
+    call << kPortalNotificationId
+         << QVariantMap{{QStringLiteral("title"), summary},
+                        {QStringLiteral("body"), body},
+                        {QStringLiteral("priority"), QStringLiteral("normal")}};
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, summary, body](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                if (w->isError()) {
+                    // A portal without notifications of its own.
+                    notifyServer(summary, body);
+                } else {
+                    emit sent(true);
+                }
+            });
+}
+
+void DesktopNotifier::notifyServer(const QString& summary, const QString& body) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kServerService, QStringLiteral("/org/freedesktop/Notifications"), kServerService,
+        QStringLiteral("Notify"));
+    call << appName_ << serverId_ << appId_ << summary << body << QStringList()
+         << QVariantMap{{QStringLiteral("desktop-entry"), appId_}} << -1;
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        const QDBusPendingReply<uint> reply = *w;
+        if (reply.isError()) {
+            emit sent(false);
+            return;
+        }
+        serverId_ = reply.value();
+        emit sent(true);
+    });
+}
+
+}  // namespace velmora

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+#include <QtQml/qqml.h>
+
+/// Path rules of the window's own folder chooser, for its QML.
+class FolderPaths : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+
+  public:
+    using QObject::QObject;
+
+    /// The folder that `typed` names, as the location field takes it: an
+    /// absolute path, "~" or "~/…" under the home folder, a file URL, or a
+    /// path relative to `shown`. Empty when it names no existing folder.
+    Q_INVOKABLE QUrl typedFolder(const QString& typed, const QUrl& shown) const;
+    /// The folder that holds `folder`; `folder` itself at the root.
+    Q_INVOKABLE QUrl parentFolder(const QUrl& folder) const;
+    /// The local path of `folder`, as the location field shows it.
+    Q_INVOKABLE QString pathOf(const QUrl& folder) const;
+};
