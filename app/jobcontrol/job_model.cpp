@@ -387,7 +387,8 @@ void JobModel::finishRun(int exitStatus) {
     if (const auto& runEnded = velmora::desktopServices().runEnded) {
         // The alert's first line heads the rest.
         const qsizetype firstLineEnd = told.indexOf(u'\n');
-        runEnded(told.left(firstLineEnd), firstLineEnd < 0 ? QString() : told.mid(firstLineEnd + 1));
+        runEnded(told.left(firstLineEnd),
+                 firstLineEnd < 0 ? QString() : told.mid(firstLineEnd + 1));
     }
 }
 

@@ -264,11 +264,12 @@ class SorterModelTest : public QObject {
     void aRunsEndIsToldToTheDesktop_data() {
         QTest::addColumn<QString>("how");  // finish, exit 2 or stop
         QTest::addColumn<QStringList>("told");
-        QTest::newRow("ended well") << "finish" << QStringList{"Proses Selesai", "Berhasil: 58\nGagal: 2"};
+        QTest::newRow("ended well")
+            << "finish" << QStringList{"Proses Selesai", "Berhasil: 58\nGagal: 2"};
         QTest::newRow("exit 2") << "exit 2"
                                 << QStringList{"Proses berhenti dengan error (code 2).", ""};
-        QTest::newRow("stopped")
-            << "stop" << QStringList{"Proses Dihentikan", "Berhasil: 58\nGagal: 2"};
+        QTest::newRow("stopped") << "stop"
+                                 << QStringList{"Proses Dihentikan", "Berhasil: 58\nGagal: 2"};
     }
     void aRunsEndIsToldToTheDesktop() {
         QFETCH(QString, how);

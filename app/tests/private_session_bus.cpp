@@ -38,9 +38,9 @@ PrivateSessionBus::PrivateSessionBus() {
         return;
     }
     config.close();
-    daemon_.start(program, {QStringLiteral("--config-file=") + config.fileName(),
-                            QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                            QStringLiteral("--print-address=1")});
+    daemon_.start(program,
+                  {QStringLiteral("--config-file=") + config.fileName(), QStringLiteral("--nofork"),
+                   QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
     if (!daemon_.waitForStarted(5000)) {
         return;
     }

@@ -96,6 +96,8 @@ class DesktopDialogsTest : public QObject {
 };
 
 void DesktopDialogsTest::init() {
+    // The tests of the window ask for its own chooser; these ask the desktop.
+    qunsetenv("VELMORA_FOLDER_CHOOSER");
     bus_ = std::make_unique<PrivateSessionBus>();
     if (bus_->address().isEmpty()) {
         QSKIP("dbus-daemon is not installed or did not start: no bus for the stand-ins");
@@ -129,8 +131,8 @@ void DesktopDialogsTest::cleanup() {
 void DesktopDialogsTest::addPortal() {
     portal_ = std::make_unique<StandInService>([this](const QDBusMessage& call) {
         if (call.member() == QLatin1String("OpenFile")) {
-            const QString path = oldPortal_ ? kPortalPath + QStringLiteral("/request/old/1")
-                                            : requestPathOf(call);
+            const QString path =
+                oldPortal_ ? kPortalPath + QStringLiteral("/request/old/1") : requestPathOf(call);
             return call.createReply(QVariant::fromValue(QDBusObjectPath(path)));
         }
         return call.createReply();
@@ -151,8 +153,8 @@ void DesktopDialogsTest::addNotificationServer() {
 void DesktopDialogsTest::respond(const QDBusMessage& call, uint response, const QStringList& uris,
                                  const QString& path) {
     QDBusMessage answer = QDBusMessage::createSignal(
-        path.isEmpty() ? requestPathOf(call) : path, QStringLiteral("org.freedesktop.portal.Request"),
-        QStringLiteral("Response"));
+        path.isEmpty() ? requestPathOf(call) : path,
+        QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
     answer << response << QVariantMap{{QStringLiteral("uris"), uris}};
     QVERIFY(desktop_->send(answer));
 }
@@ -243,11 +245,14 @@ void DesktopDialogsTest::portalAnsweringOnItsOwnPathIsHeard() {
 void DesktopDialogsTest::withoutAPortalTheWindowsOwnChooserIsUsed_data() {
     QTest::addColumn<QString>("portal");  // "none", or the error the portal answers with
     QTest::addColumn<QString>("setting");
-    QTest::newRow("no portal on the bus") << "none" << "";
-    QTest::newRow("a portal without a file chooser")
-        << "org.freedesktop.DBus.Error.UnknownMethod" << "";
-    QTest::newRow("a portal that fails") << "org.freedesktop.portal.Error.Failed" << "";
-    QTest::newRow("the own chooser asked for") << "" << "own";
+    QTest::newRow("no portal on the bus") << "none"
+                                          << "";
+    QTest::newRow("a portal without a file chooser") << "org.freedesktop.DBus.Error.UnknownMethod"
+                                                     << "";
+    QTest::newRow("a portal that fails") << "org.freedesktop.portal.Error.Failed"
+                                         << "";
+    QTest::newRow("the own chooser asked for") << ""
+                                               << "own";
 }
 
 void DesktopDialogsTest::withoutAPortalTheWindowsOwnChooserIsUsed() {

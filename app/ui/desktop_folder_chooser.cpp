@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop_folder_chooser.h"
 
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformdialoghelper.h>
+#include <qpa/qplatformtheme.h>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -9,9 +12,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QWindow>
-#include <private/qguiapplication_p.h>
-#include <qpa/qplatformdialoghelper.h>
-#include <qpa/qplatformtheme.h>
 
 namespace {
 
@@ -91,9 +91,8 @@ void DesktopFolderChooser::askPortal(QWindow* parent) {
     if (!acceptLabel_.isEmpty()) {
         options.insert(QStringLiteral("accept_label"), acceptLabel_);
     }
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kPortalService, kPortalPath, kFileChooser,
-                                       QStringLiteral("OpenFile"));
+    QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kFileChooser,
+                                                       QStringLiteral("OpenFile"));
     call << portalWindowName(parent) << title_ << options;
     kind_ = Kind::Portal;
     setOpened(true);
@@ -117,8 +116,8 @@ void DesktopFolderChooser::askPortal(QWindow* parent) {
         if (opened_ && handle != requestPath_) {
             stopListening();
             requestPath_ = handle;
-            bus_.connect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"),
-                         this, SLOT(portalResponded(uint, QVariantMap)));
+            bus_.connect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                         SLOT(portalResponded(uint, QVariantMap)));
         }
     });
 }

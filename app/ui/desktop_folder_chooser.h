@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QtQml/qqml.h>
 #include <QDBusConnection>
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
 #include <QWindow>
-#include <QtQml/qqml.h>
 
 class QPlatformFileDialogHelper;
 

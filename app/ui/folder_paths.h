@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QtQml/qqml.h>
 #include <QObject>
 #include <QUrl>
-#include <QtQml/qqml.h>
 
 /// Path rules of the window's own folder chooser, for its QML.
 class FolderPaths : public QObject {
