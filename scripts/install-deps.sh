@@ -18,7 +18,7 @@ qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templ
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
 qml6-module-qt-labs-folderlistmodel
 libcanberra-dev sound-theme-freedesktop
-xvfb xauth zsh dbus-daemon qt6-gtk-platformtheme
+xvfb xauth x11-utils zsh dbus-daemon qt6-gtk-platformtheme
 desktop-file-utils appstream man-db groff-base lintian
 dpkg-dev file
 jpegoptim mate-backgrounds

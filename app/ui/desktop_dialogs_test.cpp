@@ -10,6 +10,7 @@
 #include <QDBusVirtualObject>
 #include <QDir>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -72,6 +73,7 @@ class DesktopDialogsTest : public QObject {
     void portalAnsweringOnItsOwnPathIsHeard();
     void withoutAPortalTheWindowsOwnChooserIsUsed_data();
     void withoutAPortalTheWindowsOwnChooserIsUsed();
+    void platformThemeDialogIsUsedWithoutAPortal();
     void notificationsGoThroughThePortal();
     void notificationsFallBackToTheServer_data();
     void notificationsFallBackToTheServer();
@@ -275,6 +277,38 @@ void DesktopDialogsTest::withoutAPortalTheWindowsOwnChooserIsUsed() {
         QCOMPARE(portal_->calls.size(), 0);
     }
     qunsetenv("VELMORA_FOLDER_CHOOSER");
+}
+
+void DesktopDialogsTest::platformThemeDialogIsUsedWithoutAPortal() {
+    // Run by the test desktop_dialogs_gtk under Xvfb with GTK's platform
+    // theme, whose dialog is a GTK window of its own.
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        QSKIP("needs an X display and a platform theme with its own dialog (desktop_dialogs_gtk)");
+    }
+    QWindow window;
+    window.resize(420, 580);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DesktopFolderChooser chooser;
+    chooser.setBus(*client_);  // no portal on it
+    chooser.setProperty("title", QStringLiteral("Pilih Folder Sumber"));
+    chooser.setProperty("folder", QUrl::fromLocalFile(QDir::tempPath()));
+    QSignalSpy own(&chooser, &DesktopFolderChooser::ownDialogNeeded);
+    chooser.open(&window);
+    if (own.size() == 1) {
+        QSKIP("the platform theme here offers no folder dialog of its own");
+    }
+    QCOMPARE(chooser.kind(), DesktopFolderChooser::Kind::PlatformTheme);
+    QVERIFY(chooser.opened());
+    // The toolkit's dialog is on the display, under the chooser's title.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [] {
+            QProcess tree;
+            tree.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+            tree.waitForFinished(5000);
+            return tree.readAllStandardOutput().contains("\"Pilih Folder Sumber\"");
+        }(),
+        10000);
 }
 
 void DesktopDialogsTest::notificationsGoThroughThePortal() {
