@@ -12,9 +12,6 @@
 namespace velmora {
 
 void useWindowServices() {
-    static auto* const notifier =
-        new DesktopNotifier(QDBusConnection::sessionBus(), QGuiApplication::desktopFileName(),
-                            QGuiApplication::applicationDisplayName(), qApp);
     setDesktopServices({
         .runFinished = [] { playCompletionSound(); },
         .copyText =
@@ -26,9 +23,14 @@ void useWindowServices() {
         // Seen where the window is active; told where it is not.
         .runEnded =
             [](const QString& summary, const QString& body) {
-                if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
-                    notifier->notify(summary, body);
+                if (QGuiApplication::applicationState() == Qt::ApplicationActive) {
+                    return;
                 }
+                // Made at the first, under the name the application has by then.
+                static auto* const notifier = new DesktopNotifier(
+                    QDBusConnection::sessionBus(), QGuiApplication::desktopFileName(),
+                    QGuiApplication::applicationDisplayName(), qApp);
+                notifier->notify(summary, body);
             },
     });
 }

@@ -7,7 +7,7 @@ namespace velmora {
 /// end of a run that ended well (playCompletionSound()), the clipboard of
 /// the QGuiApplication, and a desktop notification (DesktopNotifier) when a
 /// run ends while none of the application's windows is active. Call once
-/// the application object is made and named (applyDesktopIdentity()).
+/// the application object is made.
 void useWindowServices();
 
 }  // namespace velmora

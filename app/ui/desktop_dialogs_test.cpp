@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window asks of the desktop over D-Bus: its folder chooser through
 // the XDG portal, and notifications through the portal or the notification
-// server. Each test runs a private session bus with stand-ins for those
-// services, which answer as the real ones do and keep every call they get.
+// server, sent when a run ends while the window is not active. Each test runs a private session bus
+// with stand-ins for those services, which answer as the real ones do and keep every call they get.
+#include <qpa/qwindowsysteminterface.h>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -11,15 +12,21 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "desktop_folder_chooser.h"
 #include "desktop_notifier.h"
+#include "fake_backend.h"
+#include "job_model.h"
 #include "private_session_bus.h"
+#include "window_harness.h"
 
 using velmora::DesktopNotifier;
+using velmora::testkit::FakeBackend;
 using velmora::testkit::PrivateSessionBus;
+using velmora::testkit::WindowHarness;
 
 namespace {
 
@@ -65,6 +72,9 @@ class DesktopDialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase();
+    void aRunEndingUnseenIsNotified_data();
+    void aRunEndingUnseenIsNotified();
     void init();
     void cleanup();
     void portalChooserIsAskedForOneFolderModally();
@@ -88,6 +98,8 @@ class DesktopDialogsTest : public QObject {
     void respond(const QDBusMessage& call, uint response, const QStringList& uris,
                  const QString& path = {});
 
+    /// The window's session bus, for the whole program.
+    std::unique_ptr<PrivateSessionBus> sessionBus_;
     std::unique_ptr<PrivateSessionBus> bus_;
     std::unique_ptr<QDBusConnection> client_;
     std::unique_ptr<QDBusConnection> desktop_;
@@ -96,6 +108,69 @@ class DesktopDialogsTest : public QObject {
     uint nextServerId_ = 41;
     bool oldPortal_ = false;  ///< answers on a path of its own choice
 };
+
+void DesktopDialogsTest::initTestCase() {
+    // Before anything connects to the session bus: the window's notifier
+    // connects to this one.
+    sessionBus_ = std::make_unique<PrivateSessionBus>();
+    if (!sessionBus_->address().isEmpty()) {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBus_->address().toUtf8());
+    }
+}
+
+void DesktopDialogsTest::aRunEndingUnseenIsNotified_data() {
+    QTest::addColumn<bool>("active");  // the window is active as the run ends
+    QTest::newRow("window active: seen, not notified") << true;
+    QTest::newRow("window inactive: notified") << false;
+}
+
+void DesktopDialogsTest::aRunEndingUnseenIsNotified() {
+    QFETCH(bool, active);
+    if (sessionBus_->address().isEmpty()) {
+        QSKIP("dbus-daemon is not installed or did not start: no bus for the stand-ins");
+    }
+    QDBusConnection desktop = sessionBus_->connect(QStringLiteral("window-desktop"));
+    const auto leave = qScopeGuard([&desktop] {
+        desktop.unregisterService(kServerService);
+        desktop.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+    });
+    StandInService server(
+        [](const QDBusMessage& call) { return call.createReply(QVariant::fromValue(7u)); });
+    QVERIFY(
+        desktop.registerVirtualObject(QStringLiteral("/org/freedesktop/Notifications"), &server));
+    QVERIFY(desktop.registerService(kServerService));
+
+    FakeBackend backend;
+    WindowHarness w;
+    QVERIFY(backend.setSummary("100|50|50|0"));
+    JobModel* model = w.chooseFolder(backend.scriptFolder(), QStringLiteral("/foto/acara"));
+    QVERIFY(model);
+    QVERIFY(w.scan());
+    w.click(w.find("startButton"));
+    QTRY_VERIFY(model->isRunning());
+    QTRY_COMPARE(QGuiApplication::applicationState(), Qt::ApplicationActive);
+    if (!active) {
+        // The user has gone to another window.
+        QWindowSystemInterface::handleApplicationStateChanged(Qt::ApplicationInactive);
+        QWindowSystemInterface::flushWindowSystemEvents();
+        QCOMPARE(QGuiApplication::applicationState(), Qt::ApplicationInactive);
+    }
+    QVERIFY(backend.setStatus("60|2|0|1.0|100"));
+    QVERIFY(backend.finish(0));
+    QTRY_VERIFY(model->showAlert());
+    if (active) {
+        QTest::qWait(300);
+        QCOMPARE(server.calls.size(), 0);
+        return;
+    }
+    QTRY_COMPARE(server.calls.size(), 1);
+    const QVariantList told = server.calls.first().arguments();
+    QCOMPARE(told.at(0).toString(), QGuiApplication::applicationDisplayName());
+    QCOMPARE(told.at(2).toString(), QGuiApplication::desktopFileName());
+    QCOMPARE(told.at(3).toString(), QStringLiteral("Proses Selesai"));
+    QCOMPARE(told.at(4).toString(), QStringLiteral("Berhasil: 58\nGagal: 2"));
+    QWindowSystemInterface::handleApplicationStateChanged(Qt::ApplicationActive);
+}
 
 void DesktopDialogsTest::init() {
     // The tests of the window ask for its own chooser; these ask the desktop.
@@ -304,7 +379,8 @@ void DesktopDialogsTest::platformThemeDialogIsUsedWithoutAPortal() {
     QTRY_VERIFY_WITH_TIMEOUT(
         [] {
             QProcess tree;
-            tree.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+            tree.start(QStringLiteral("xwininfo"),
+                       {QStringLiteral("-root"), QStringLiteral("-tree")});
             tree.waitForFinished(5000);
             return tree.readAllStandardOutput().contains("\"Pilih Folder Sumber\"");
         }(),

@@ -25,8 +25,8 @@ int main(int argc, char* argv[]) {
     // The installation, and in it the backend scripts and the icon, from
     // libexec/velmora.
     velmora::setPrefixFromProgram(QStringLiteral(VELMORA_PREFIX_FROM_PROGRAM));
-    velmora::applyDesktopIdentity(velmora::installationPrefix() + QStringLiteral("/share"));
     velmora::useWindowServices();
+    velmora::applyDesktopIdentity(velmora::installationPrefix() + QStringLiteral("/share"));
     // Before the QML loads, so that every text is made in the user's language.
     const velmora::WindowTranslation translation(velmora::windowLanguageFor(QLocale::system()));
 
