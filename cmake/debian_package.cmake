@@ -25,9 +25,15 @@ set(VELMORA_QML_PACKAGES
     qml6-module-qtquick-templates
     qml6-module-qtquick-window)
 # The window starts the command line's velmora of the same version (which
-# starts the window in turn).
+# starts the window in turn). The folder chooser reaches the platform theme's
+# dialog through Qt's private interface, which holds for one Qt release only:
+# qt6-base-abi names it, as Debian asks of packages built on it.
 set(velmora_window_run_time_packages "velmora-cli (= ${PROJECT_VERSION})" qt6-qpa-plugins
     ${VELMORA_QML_PACKAGES})
+if(VELMORA_BUILD_APP)
+    find_package(Qt6 6.4 REQUIRED COMPONENTS Core)
+    list(APPEND velmora_window_run_time_packages "qt6-base-abi (= ${Qt6Core_VERSION})")
+endif()
 list(JOIN velmora_window_run_time_packages ", " CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS)
 # The command line needs only what dpkg-shlibdeps finds: bash, which runs the
 # backend scripts, is essential and never declared, and the encoders link
