@@ -16,7 +16,6 @@
 # to it and are declared here; the test qml_module_packages checks the QML
 # part against the modules the window imports.
 set(VELMORA_QML_PACKAGES
-    qml6-module-qt-labs-folderlistmodel
     qml6-module-qtqml-workerscript
     qml6-module-qtquick
     qml6-module-qtquick-controls

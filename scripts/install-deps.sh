@@ -16,7 +16,6 @@ qt6-tools-dev qt6-l10n-tools
 qml6-module-qtquick qml6-module-qtquick-controls
 qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-templates
 qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-shapes
-qml6-module-qt-labs-folderlistmodel
 libcanberra-dev sound-theme-freedesktop
 xvfb xauth x11-utils zsh dbus-daemon qt6-gtk-platformtheme
 desktop-file-utils appstream man-db groff-base lintian

@@ -3,7 +3,6 @@ import QtQuick
 import QtQuick.Controls.Fusion
 import QtQuick.Layouts
 import Velmora
-import Qt.labs.folderlistmodel
 
 // The window's own folder chooser, where the desktop offers none: the folder
 // shown, in a location field over the list of its subfolders. BUKA chooses
@@ -20,6 +19,12 @@ VelmoraDialog {
     property url folder
     /// What the location field could not take, shown under it.
     property string locationError
+    /// The name of the subfolder the user clicked or moved onto; empty for
+    /// none.
+    property string pickedName
+    /// The names of the subfolders of the folder shown, read when it is
+    /// shown.
+    property var names: []
 
     /// The user chose `folder`.
     signal folderChosen(url folder)
@@ -35,15 +40,36 @@ VelmoraDialog {
     /// Shows `shown` with nothing in its list taken yet.
     function show(shown) {
         folder = shown;
+        names = FolderPaths.subfolderNames(shown);
+        pickedName = "";
         subfolders.currentIndex = -1;
         locationError = "";
         location.text = FolderPaths.pathOf(shown);
     }
 
+    /// The subfolder picked in the list; empty for none.
+    function pickedSubfolder() {
+        return pickedName !== "" ? FolderPaths.subfolder(folder, pickedName) : "";
+    }
+
+    /// Picks the subfolder in row `row` of the list.
+    function pick(row) {
+        if (row < 0 || row >= names.length)
+            return;
+        pickedName = names[row];
+        subfolders.currentIndex = row;
+        subfolders.positionViewAtIndex(row, ListView.Contain);
+    }
+
+    /// The row of the subfolder picked; -1 for none.
+    function pickedRow() {
+        return names.indexOf(pickedName);
+    }
+
     /// The folder that BUKA would choose.
     function pickedFolder() {
-        return subfolders.currentIndex >= 0 ? folderModel.get(subfolders.currentIndex, "fileUrl")
-                                            : folder;
+        const picked = pickedSubfolder();
+        return picked.toString() !== "" ? picked : folder;
     }
 
     function choose(picked) {
@@ -141,42 +167,38 @@ VelmoraDialog {
             clip: true
             currentIndex: -1
             activeFocusOnTab: true
-            keyNavigationEnabled: true
+            keyNavigationEnabled: false
             highlightMoveDuration: 0
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar {}
 
-            model: FolderListModel {
-                id: folderModel
-
-                folder: chooser.folder
-                showFiles: false
-                showHidden: false
-                showDotAndDotDot: false
-                sortCaseSensitive: false
-            }
+            model: chooser.names
 
             /// Goes into the subfolder moved onto, if any.
             function enterCurrent() {
-                if (currentIndex >= 0)
-                    chooser.show(folderModel.get(currentIndex, "fileUrl"));
+                const picked = chooser.pickedSubfolder();
+                if (picked.toString() !== "")
+                    chooser.show(picked);
             }
 
             Keys.onReturnPressed: enterCurrent()
             Keys.onEnterPressed: enterCurrent()
+            Keys.onDownPressed: chooser.pick(chooser.pickedRow() + 1)
+            Keys.onUpPressed: chooser.pick(Math.max(0, chooser.pickedRow() - 1))
 
             delegate: Rectangle {
                 id: entry
 
                 required property int index
-                required property string fileName
-                required property url fileUrl
+                required property string modelData
+                readonly property string fileName: modelData
 
                 objectName: "chooserEntry_" + fileName
                 width: ListView.view.width
                 height: 24
                 radius: 4
-                color: ListView.isCurrentItem ? Theme.withOpacity(Theme.purple, 0.35) : "transparent"
+                color: fileName === chooser.pickedName ? Theme.withOpacity(Theme.purple, 0.35)
+                                                       : "transparent"
 
                 // A folder drawn with plain rectangles: shapes in a popup
                 // opened a second time can crash Qt 6.4's scene graph.
@@ -213,17 +235,17 @@ VelmoraDialog {
                 MouseArea {
                     anchors.fill: parent
                     onClicked: {
-                        subfolders.currentIndex = entry.index;
+                        chooser.pick(entry.index);
                         subfolders.forceActiveFocus();
                     }
-                    onDoubleClicked: chooser.show(entry.fileUrl)
+                    onDoubleClicked: chooser.show(FolderPaths.subfolder(chooser.folder, entry.fileName))
                 }
             }
         }
 
         Text {
             anchors.centerIn: parent
-            visible: folderModel.status === FolderListModel.Ready && folderModel.count === 0
+            visible: chooser.names.length === 0
             //: In the folder chooser's list when the folder shown holds no folder.
             text: qsTr("Tidak ada subfolder.")
             font.pixelSize: 10

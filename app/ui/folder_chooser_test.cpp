@@ -3,6 +3,7 @@
 // the home folder, driven by the mouse and the keyboard, drawn in each
 // state, and judged by the folder the screen's model then holds.
 #include <QApplication>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -97,15 +98,30 @@ bool FolderChooserTest::perform(WindowHarness& w, QString step) const {
             qWarning("the location field shows %s", qPrintable(w.text("chooserLocation")));
             return false;
         }
+    } else if (verb == QLatin1String("lists")) {
+        const QStringList listed = w.value("folderChooser", "names").toStringList();
+        if (listed != what.split(u',')) {
+            qWarning("the list holds %s", qPrintable(listed.join(u',')));
+            return false;
+        }
     } else if (verb == QLatin1String("picked")) {
-        QQuickItem* list = w.find(QStringLiteral("chooserList"));
-        const int index = list->property("currentIndex").toInt();
-        const auto* current = list->property("currentItem").value<QQuickItem*>();
-        const QString picked = index < 0 || current == nullptr
-                                   ? QStringLiteral("nothing")
-                                   : current->property("fileName").toString();
-        if (picked != what) {
-            qWarning("picked in the list: %s", qPrintable(picked));
+        // What BUKA would take, and what is drawn highlighted.
+        QVariant subfolder;
+        QMetaObject::invokeMethod(w.object(QStringLiteral("folderChooser")), "pickedSubfolder",
+                                  Q_RETURN_ARG(QVariant, subfolder));
+        const QString taken = subfolder.toUrl().fileName();
+        QStringList highlighted;
+        for (QQuickItem* item : w.visibleItems()) {
+            if (item->objectName().startsWith(QLatin1String("chooserEntry_")) &&
+                item->property("color").value<QColor>().alpha() > 0) {
+                highlighted << item->property("fileName").toString();
+            }
+        }
+        const QStringList expected =
+            what == QLatin1String("nothing") ? QStringList() : QStringList{what};
+        if (taken != expected.value(0) || highlighted != expected) {
+            qWarning("BUKA takes \"%s\", the list highlights %s", qPrintable(taken),
+                     qPrintable(highlighted.join(u',')));
             return false;
         }
     } else if (verb == QLatin1String("error")) {
@@ -132,8 +148,9 @@ bool FolderChooserTest::perform(WindowHarness& w, QString step) const {
 void FolderChooserTest::choosesTheFolderMeant_data() {
     // Each step is "verb:what": click or double a subfolder, press a button
     // (Open, Cancel, Up), type into the location field (after Ctrl+L), a
-    // key; then checks: what the location field shows, which subfolder is
-    // picked ("nothing"), the error told, a picture of the chooser.
+    // key; then checks: what the location field shows, the subfolders listed
+    // (a,b,…), which subfolder is picked ("nothing"), the error told, a
+    // picture of the chooser.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("chosen");  // under the home folder; "-" for none
 

@@ -27,6 +27,19 @@ QUrl FolderPaths::parentFolder(const QUrl& folder) const {
     return QUrl::fromLocalFile(QFileInfo(path).absolutePath());
 }
 
+QStringList FolderPaths::subfolderNames(const QUrl& folder) const {
+    const QString path = folder.toLocalFile();
+    if (path.isEmpty()) {
+        return {};
+    }
+    return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+}
+
+QUrl FolderPaths::subfolder(const QUrl& folder, const QString& name) const {
+    return QUrl::fromLocalFile(QDir(folder.toLocalFile()).filePath(name));
+}
+
 QString FolderPaths::pathOf(const QUrl& folder) const {
     return folder.toLocalFile();
 }

@@ -20,6 +20,12 @@ class FolderPaths : public QObject {
     Q_INVOKABLE QUrl typedFolder(const QString& typed, const QUrl& shown) const;
     /// The folder that holds `folder`; `folder` itself at the root.
     Q_INVOKABLE QUrl parentFolder(const QUrl& folder) const;
+    /// The names of the folders right inside `folder`, hidden ones left
+    /// out, in the order of the user's language, upper and lower case
+    /// together; empty where it cannot be read.
+    Q_INVOKABLE QStringList subfolderNames(const QUrl& folder) const;
+    /// The folder `name` inside `folder`.
+    Q_INVOKABLE QUrl subfolder(const QUrl& folder, const QString& name) const;
     /// The local path of `folder`, as the location field shows it.
     Q_INVOKABLE QString pathOf(const QUrl& folder) const;
 };
