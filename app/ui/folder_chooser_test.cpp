@@ -131,8 +131,7 @@ bool FolderChooserTest::perform(WindowHarness& w, QString step) const {
             return false;
         }
     } else if (verb == QLatin1String("picture")) {
-        // The folder list fills in the background; every folder pictured
-        // holds some.
+        // Every folder pictured holds subfolders, drawn in the list.
         if (!QTest::qWaitFor([&w] { return w.value("chooserList", "count").toInt() > 0; })) {
             qWarning("the list stays empty");
             return false;
