@@ -1,26 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop_notifier.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QStringList>
 
+#include "bus_service.h"
+
 namespace velmora {
 
 namespace {
 
-const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kServerService = QStringLiteral("org.freedesktop.Notifications");
 /// The portal's id of the window's notification: one at a time.
 const QString kPortalNotificationId = QStringLiteral("run-ended");
-
-bool servicePresent(const QDBusConnection& bus, const QString& service) {
-    const QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
-    return daemon && (daemon->isServiceRegistered(service).value() ||
-                      daemon->activatableServiceNames().value().contains(service));
-}
 
 }  // namespace
 
@@ -29,12 +23,12 @@ DesktopNotifier::DesktopNotifier(const QDBusConnection& bus, const QString& appI
     : QObject(parent), bus_(bus), appId_(appId), appName_(appName) {}
 
 void DesktopNotifier::notify(const QString& summary, const QString& body) {
-    if (!servicePresent(bus_, kPortalService)) {
+    if (!serviceOnBus(bus_, kDesktopPortalService)) {
         notifyServer(summary, body);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        kPortalService, QStringLiteral("/org/freedesktop/portal/desktop"),
+        kDesktopPortalService, QStringLiteral("/org/freedesktop/portal/desktop"),
         QStringLiteral("org.freedesktop.portal.Notification"), QStringLiteral("AddNotification"));
     call << kPortalNotificationId
          << QVariantMap{{QStringLiteral("title"), summary},

@@ -10,8 +10,8 @@ namespace velmora {
 /// What the job models ask of the desktop they run on, beyond their own
 /// figures and texts. The window sets them at start-up (the completion sound,
 /// the clipboard and notifications, which need the GUI libraries); the
-/// command line sets none, so that a run there ends in words only and the models need no
-/// more than QtCore.
+/// command line sets none, so that a run there ends in words only and the
+/// models need no more than QtCore.
 struct DesktopServices {
     std::function<void()> runFinished;             ///< a run ended well: make it heard
     std::function<void(const QString&)> copyText;  ///< puts the text on the clipboard

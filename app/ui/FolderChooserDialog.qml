@@ -32,9 +32,14 @@ VelmoraDialog {
     /// Opens the chooser in `start`.
     function openIn(start) {
         show(start);
+        focusLocation();
+        open();
+    }
+
+    /// Puts the keyboard in the location field, over what it holds.
+    function focusLocation() {
         location.forceActiveFocus();
         location.selectAll();
-        open();
     }
 
     /// Shows `shown` with nothing in its list taken yet.
@@ -42,14 +47,13 @@ VelmoraDialog {
         folder = shown;
         names = FolderPaths.subfolderNames(shown);
         pickedName = "";
-        subfolders.currentIndex = -1;
         locationError = "";
         location.text = FolderPaths.pathOf(shown);
     }
 
-    /// The subfolder picked in the list; empty for none.
-    function pickedSubfolder() {
-        return pickedName !== "" ? FolderPaths.subfolder(folder, pickedName) : "";
+    /// Goes into the subfolder `name` of the folder shown.
+    function goInto(name) {
+        show(FolderPaths.subfolder(folder, name));
     }
 
     /// Picks the subfolder in row `row` of the list.
@@ -57,7 +61,6 @@ VelmoraDialog {
         if (row < 0 || row >= names.length)
             return;
         pickedName = names[row];
-        subfolders.currentIndex = row;
         subfolders.positionViewAtIndex(row, ListView.Contain);
     }
 
@@ -68,8 +71,7 @@ VelmoraDialog {
 
     /// The folder that BUKA would choose.
     function pickedFolder() {
-        const picked = pickedSubfolder();
-        return picked.toString() !== "" ? picked : folder;
+        return pickedName !== "" ? FolderPaths.subfolder(folder, pickedName) : folder;
     }
 
     function choose(picked) {
@@ -93,10 +95,7 @@ VelmoraDialog {
     Shortcut {
         sequence: "Ctrl+L"
         enabled: chooser.opened
-        onActivated: {
-            location.forceActiveFocus();
-            location.selectAll();
-        }
+        onActivated: chooser.focusLocation()
     }
 
     RowLayout {
@@ -165,24 +164,21 @@ VelmoraDialog {
             anchors.fill: parent
             anchors.margins: 4
             clip: true
-            currentIndex: -1
             activeFocusOnTab: true
             keyNavigationEnabled: false
-            highlightMoveDuration: 0
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar {}
 
             model: chooser.names
 
             /// Goes into the subfolder moved onto, if any.
-            function enterCurrent() {
-                const picked = chooser.pickedSubfolder();
-                if (picked.toString() !== "")
-                    chooser.show(picked);
+            function enterPicked() {
+                if (chooser.pickedName !== "")
+                    chooser.goInto(chooser.pickedName);
             }
 
-            Keys.onReturnPressed: enterCurrent()
-            Keys.onEnterPressed: enterCurrent()
+            Keys.onReturnPressed: enterPicked()
+            Keys.onEnterPressed: enterPicked()
             Keys.onDownPressed: chooser.pick(chooser.pickedRow() + 1)
             Keys.onUpPressed: chooser.pick(Math.max(0, chooser.pickedRow() - 1))
 
@@ -238,7 +234,7 @@ VelmoraDialog {
                         chooser.pick(entry.index);
                         subfolders.forceActiveFocus();
                     }
-                    onDoubleClicked: chooser.show(FolderPaths.subfolder(chooser.folder, entry.fileName))
+                    onDoubleClicked: chooser.goInto(entry.fileName)
                 }
             }
         }

@@ -13,9 +13,12 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include "bus_service.h"
+
 namespace {
 
-const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+using velmora::kDesktopPortalService;
+
 const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kFileChooser = QStringLiteral("org.freedesktop.portal.FileChooser");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
@@ -55,30 +58,18 @@ void DesktopFolderChooser::open(QWindow* parent) {
     parent_ = parent;
     if (qEnvironmentVariable("VELMORA_FOLDER_CHOOSER") == QLatin1String("own")) {
         askOwnDialog();
-    } else if (portalPresent()) {
-        askPortal(parent);
-    } else if (!askPlatformTheme(parent)) {
+    } else if (velmora::serviceOnBus(bus_, kDesktopPortalService)) {
+        askPortal();
+    } else if (!askPlatformTheme()) {
         askOwnDialog();
     }
 }
 
-bool DesktopFolderChooser::portalPresent() const {
-    const QDBusConnectionInterface* daemon = bus_.isConnected() ? bus_.interface() : nullptr;
-    if (!daemon) {
-        return false;
-    }
-    // A portal not yet running is started by the bus on the first call.
-    return daemon->isServiceRegistered(kPortalService).value() ||
-           daemon->activatableServiceNames().value().contains(kPortalService);
-}
-
-void DesktopFolderChooser::askPortal(QWindow* parent) {
+void DesktopFolderChooser::askPortal() {
     static int calls = 0;
     const QString token = QStringLiteral("velmora%1").arg(++calls);
     // Listening before the call: the answer may come before the call's reply.
-    requestPath_ = requestPath(bus_.baseService(), token);
-    bus_.connect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                 SLOT(portalResponded(uint, QVariantMap)));
+    listenOn(requestPath(bus_.baseService(), token));
     QByteArray startFolder = QFile::encodeName(folder_.toLocalFile());
     startFolder.append('\0');  // the portal takes a C string
     QVariantMap options{
@@ -91,9 +82,9 @@ void DesktopFolderChooser::askPortal(QWindow* parent) {
     if (!acceptLabel_.isEmpty()) {
         options.insert(QStringLiteral("accept_label"), acceptLabel_);
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kFileChooser,
-                                                       QStringLiteral("OpenFile"));
-    call << portalWindowName(parent) << title_ << options;
+    QDBusMessage call = QDBusMessage::createMethodCall(kDesktopPortalService, kPortalPath,
+                                                       kFileChooser, QStringLiteral("OpenFile"));
+    call << portalWindowName(parent_) << title_ << options;
     kind_ = Kind::Portal;
     setOpened(true);
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
@@ -106,7 +97,7 @@ void DesktopFolderChooser::askPortal(QWindow* parent) {
                      qPrintable(reply.error().name()));
             stopListening();
             setOpened(false);
-            if (!askPlatformTheme(parent_)) {
+            if (!askPlatformTheme()) {
                 askOwnDialog();
             }
             return;
@@ -115,9 +106,7 @@ void DesktopFolderChooser::askPortal(QWindow* parent) {
         const QString handle = reply.value().path();
         if (opened_ && handle != requestPath_) {
             stopListening();
-            requestPath_ = handle;
-            bus_.connect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                         SLOT(portalResponded(uint, QVariantMap)));
+            listenOn(handle);
         }
     });
 }
@@ -133,7 +122,7 @@ void DesktopFolderChooser::portalResponded(uint response, const QVariantMap& res
     }
 }
 
-bool DesktopFolderChooser::askPlatformTheme(QWindow* parent) {
+bool DesktopFolderChooser::askPlatformTheme() {
     QPlatformTheme* theme = QGuiApplicationPrivate::platformTheme();
     if (!theme || !theme->usePlatformNativeDialog(QPlatformTheme::FileDialog)) {
         return false;
@@ -168,7 +157,7 @@ bool DesktopFolderChooser::askPlatformTheme(QWindow* parent) {
     });
     kind_ = Kind::PlatformTheme;
     setOpened(true);
-    if (!themeDialog_->show(Qt::Dialog, Qt::WindowModal, parent)) {
+    if (!themeDialog_->show(Qt::Dialog, Qt::WindowModal, parent_)) {
         setOpened(false);
         return false;
     }
@@ -187,10 +176,16 @@ void DesktopFolderChooser::setOpened(bool opened) {
     }
 }
 
+void DesktopFolderChooser::listenOn(const QString& path) {
+    requestPath_ = path;
+    bus_.connect(kDesktopPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                 SLOT(portalResponded(uint, QVariantMap)));
+}
+
 void DesktopFolderChooser::stopListening() {
     if (!requestPath_.isEmpty()) {
-        bus_.disconnect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                        SLOT(portalResponded(uint, QVariantMap)));
+        bus_.disconnect(kDesktopPortalService, requestPath_, kRequest, QStringLiteral("Response"),
+                        this, SLOT(portalResponded(uint, QVariantMap)));
         requestPath_.clear();
     }
 }

@@ -58,11 +58,12 @@ class DesktopFolderChooser : public QObject {
     void portalResponded(uint response, const QVariantMap& results);
 
   private:
-    bool portalPresent() const;
-    void askPortal(QWindow* parent);
-    bool askPlatformTheme(QWindow* parent);
+    void askPortal();
+    bool askPlatformTheme();
     void askOwnDialog();
     void setOpened(bool opened);
+    /// Listens for the portal's answer on the request object at `path`.
+    void listenOn(const QString& path);
     void stopListening();
 
     QString title_;
